@@ -1,0 +1,176 @@
+#include "cli/cli.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+#include "app/string_table.h"
+#include "cli/cli_context.h"
+#include "cli/commands.h"
+#include "link/printer_link.h"
+#include "link/sim/scenario.h"
+#include "link/sim/sim_platform.h"
+#include "link/system_platform.h"
+#include "link/vendor_request.h"
+
+namespace rpanel {
+namespace {
+
+struct CliOptions {
+    bool demo = false;
+    std::optional<std::string> scenario;
+    bool trace = false;
+    std::optional<std::uint16_t> language;
+    std::string command;
+    std::vector<std::string> args;
+};
+
+void PrintUsage(std::ostream& out) {
+    out << "usage: rpanelctl [--demo | --simulate FILE] [--trace] [--lang LANG] COMMAND\n"
+           "\n"
+           "  --demo           use the built-in simulated printer\n"
+           "  --simulate FILE  use a simulated printer scripted by a scenario file (JSON)\n"
+           "  --trace          write every vendor request to standard error\n"
+           "  --lang LANG      language of the messages: a locale name (de-DE, pt) or a\n"
+           "                   Windows language id (0x0407)\n"
+           "\ncommands:\n";
+    for (const CliCommand& command : CliCommands()) {
+        std::string head = std::string(command.name);
+        if (!command.arguments.empty()) {
+            head += " " + std::string(command.arguments);
+        }
+        out << "  " << head << std::string(head.size() < 17 ? 17 - head.size() : 1, ' ')
+            << command.summary << '\n';
+    }
+}
+
+// Parses the global options and the command; answers a complaint for a usage error.
+std::optional<std::string> ParseOptions(const std::vector<std::string>& args, CliOptions* options) {
+    std::size_t i = 0;
+    for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
+        const std::string& option = args[i];
+        auto operand = [&]() -> std::optional<std::string> {
+            if (i + 1 >= args.size()) {
+                return std::nullopt;
+            }
+            return args[++i];
+        };
+        if (option == "--demo") {
+            options->demo = true;
+        } else if (option == "--trace") {
+            options->trace = true;
+        } else if (option == "--simulate") {
+            options->scenario = operand();
+            if (!options->scenario) {
+                return "--simulate needs a scenario file";
+            }
+        } else if (option == "--lang") {
+            auto name = operand();
+            if (!name) {
+                return "--lang needs a language";
+            }
+            options->language = ParseLanguage(*name);
+            if (!options->language) {
+                return "unknown language \"" + *name + "\"";
+            }
+        } else {
+            return "unknown option " + option;
+        }
+    }
+    if (options->demo && options->scenario) {
+        return "--demo and --simulate exclude each other";
+    }
+    if (i == args.size()) {
+        return "no command given";
+    }
+    options->command = args[i];
+    options->args.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+    return std::nullopt;
+}
+
+// Every request on the trace: REQ <code> 0x<value> <index> <length> -> <bytes delivered>
+void TraceTo(std::ostream& err) {
+    SetRequestObserver([&err](const SentRequest& sent) {
+        char line[64];
+        std::snprintf(line, sizeof line, "REQ %u 0x%04X %u %u -> %u\n", unsigned{sent.request},
+                      unsigned{sent.value}, unsigned{sent.index}, unsigned{sent.length},
+                      static_cast<unsigned>(sent.delivered));
+        err << line;
+    });
+}
+
+// Restores the process-wide link settings when a run ends, so that runs in one process (the
+// tests) do not see each other's platform or trace.
+struct RunScope {
+    ~RunScope() {
+        ClosePrinterLink();
+        SetRequestObserver(nullptr);
+        UsePlatform(nullptr);
+    }
+};
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const CliHooks& hooks) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        PrintUsage(out);
+        return kExitOk;
+    }
+    CliOptions options;
+    if (auto complaint = ParseOptions(args, &options)) {
+        err << "rpanelctl: " << *complaint << "\n\n";
+        PrintUsage(err);
+        return kExitUsage;
+    }
+    const auto commands = CliCommands();
+    const auto command = std::find_if(commands.begin(), commands.end(), [&](const CliCommand& c) {
+        return c.name == options.command;
+    });
+    if (command == commands.end()) {
+        err << "rpanelctl: unknown command \"" << options.command << "\"\n\n";
+        PrintUsage(err);
+        return kExitUsage;
+    }
+    SelectLanguage(options.language.value_or(LanguageFromEnvironment()));
+
+    PrinterModel printer;
+    std::unique_ptr<SimPlatform> simulated;
+    std::unique_ptr<DevicePlatform> system;
+    if (options.demo || options.scenario) {
+        std::string error;
+        if (options.scenario && !LoadScenarioFile(*options.scenario, printer, &error)) {
+            err << "rpanelctl: " << error << '\n';
+            return kExitUsage;
+        }
+        simulated = std::make_unique<SimPlatform>(SimPlatform::WithPrinter(printer));
+    } else {
+        system = CreateSystemPlatform();
+    }
+
+    int status = kExitOk;
+    {
+        RunScope scope;
+        UsePlatform(simulated ? simulated.get() : system.get());
+        if (options.trace) {
+            TraceTo(err);
+        }
+        TerminalMessages messages(out, err);
+        AppState state;
+        CliContext context{out, err, messages, state, options.args};
+        status = command->run(context);
+        if (status == kExitUsage) {
+            err << "rpanelctl: wrong arguments for " << command->name << "\n\n";
+            PrintUsage(err);
+        } else if (status == kExitOk && messages.FailureShown()) {
+            status = kExitFailed;
+        }
+    }
+    if (simulated && hooks.afterSimulatedCommand) {
+        hooks.afterSimulatedCommand(*simulated);
+    }
+    return status;
+}
+
+}  // namespace rpanel

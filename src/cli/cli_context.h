@@ -1,0 +1,45 @@
+// What a command of rpanelctl works with: the output streams, the messages shown so far and
+// the application record.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/message_sink.h"
+
+namespace rpanel {
+
+// Prints each message with its string-table text: failures on the error stream, the rest on
+// the output stream; remembers whether a failure was shown.
+class TerminalMessages final : public MessageSink {
+public:
+    TerminalMessages(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+    void ShowMessageById(int stringId) override;
+    bool FailureShown() const { return failureShown_; }
+
+private:
+    std::ostream& out_;
+    std::ostream& err_;
+    bool failureShown_ = false;
+};
+
+struct CliContext {
+    std::ostream& out;
+    std::ostream& err;
+    TerminalMessages& messages;
+    AppState& state;
+    std::vector<std::string> args;  // the command's own arguments
+};
+
+// Exit statuses.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// The frame of every printer command: set the IDs and open the link (message 26 and false if
+// it does not open). The command then sends its requests; RunCli closes the link after it.
+bool OpenPrinterForCommand(CliContext& context);
+
+}  // namespace rpanel

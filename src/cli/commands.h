@@ -1,0 +1,20 @@
+// The commands of rpanelctl, one row each.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "cli/cli_context.h"
+
+namespace rpanel {
+
+struct CliCommand {
+    std::string_view name;
+    std::string_view arguments;  // for the usage text
+    std::string_view summary;
+    int (*run)(CliContext& context);
+};
+
+std::span<const CliCommand> CliCommands();
+
+}  // namespace rpanel

@@ -1,0 +1,332 @@
+#include "link/printer_link.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "link/split_fields.h"
+
+namespace rpanel {
+namespace {
+
+PrinterLink g_link;
+
+// How many IDs a list may hold, and how long one may be.
+constexpr std::size_t kIdSlots = 100;
+constexpr std::size_t kIdSlotSize = 128;
+// Still-image device names "\\.\Usbscan0" .. "\\.\Usbscan99".
+constexpr int kStillImageNames = 100;
+// Device types and instances listed below the registry's USB enumeration key.
+constexpr std::size_t kRegistryNames = 500;
+constexpr char kUsbEnumKey[] = "SYSTEM\\CurrentControlSet\\Enum\\USB";
+
+std::string UpperCase(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return upper;
+}
+
+void SetTriedId(std::string_view id) {
+    std::size_t length = std::min(id.size(), kHardwareIdsSize - 1);
+    std::memcpy(g_link.hardwareIds, id.data(), length);
+    g_link.hardwareIds[length] = '\0';
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
+// Four hexadecimal digits of the ID being tried, from a fixed position; digits that are
+// missing or not hexadecimal end the number, as a C conversion would.
+std::uint16_t HexAt(std::string_view id, std::size_t position) {
+    std::uint16_t number = 0;
+    for (std::size_t i = position; i < position + 4 && i < id.size(); ++i) {
+        int digit = HexDigit(id[i]);
+        if (digit < 0) {
+            break;
+        }
+        number = static_cast<std::uint16_t>(number * 16 + digit);
+    }
+    return number;
+}
+
+// A device's hardware-ID list as the platform reports it, the buffer grown to the size it asks
+// for.
+PropertyResult ReadHardwareIdList(DevicePlatform& platform, DeviceSet set, std::uint32_t member,
+                                  std::vector<char>* list) {
+    std::uint32_t required = 0;
+    list->clear();
+    PropertyResult result = platform.ReadHardwareIds(set, member, nullptr, 0, &required);
+    while (result == PropertyResult::BufferTooSmall) {
+        list->assign(required, '\0');
+        result = platform.ReadHardwareIds(set, member, list->data(),
+                                          static_cast<std::uint32_t>(list->size()), &required);
+    }
+    return result;
+}
+
+// The strings of a hardware-ID list. The list is the platform's answer: only the bytes it
+// reported are looked at, terminated or not.
+std::vector<std::string> SplitIdList(const std::vector<char>& list) {
+    std::vector<std::string> ids;
+    std::size_t pos = 0;
+    while (pos < list.size() && list[pos] != '\0') {
+        std::size_t end = pos;
+        while (end < list.size() && list[end] != '\0') {
+            ++end;
+        }
+        ids.emplace_back(&list[pos], end - pos);
+        pos = end + 1;
+    }
+    return ids;
+}
+
+// Every string of the list is looked at; one equal to the ID, letter case aside, is a match.
+bool HoldsId(const std::vector<std::string>& ids, const std::string& upperId) {
+    bool found = false;
+    for (const std::string& id : ids) {
+        found |= UpperCase(id) == upperId;
+    }
+    return found;
+}
+
+enum class Match { Yes, No, SearchFailed };
+
+Match DeviceMatches(DevicePlatform& platform, DeviceSet set, std::uint32_t member,
+                    const std::string& upperId) {
+    std::vector<char> list;
+    switch (ReadHardwareIdList(platform, set, member, &list)) {
+        case PropertyResult::Ok: return HoldsId(SplitIdList(list), upperId) ? Match::Yes : Match::No;
+        case PropertyResult::NoProperty: return Match::No;
+        default: return Match::SearchFailed;
+    }
+}
+
+bool OpenPrinterInterfacePath(DevicePlatform& platform, DeviceSet set, std::uint32_t member) {
+    std::string path;
+    if (!platform.ReadInterfacePath(set, member, &path)) {
+        return false;
+    }
+    // The printer counts as found only when its interface opens twice.
+    g_link.deviceHandle = platform.OpenDevice(path, OpenAttributes::Normal);
+    if (!IsOpenHandle(g_link.deviceHandle)) {
+        ClosePrinterLink();
+        return false;
+    }
+    g_link.secondHandle = platform.OpenDevice(path, OpenAttributes::Normal);
+    if (!IsOpenHandle(g_link.secondHandle)) {
+        ClosePrinterLink();
+        return false;
+    }
+    g_link.controlHandle = g_link.deviceHandle;
+    return true;
+}
+
+std::string PipePath(const std::string& deviceName, int pipe) {
+    return deviceName + "\\" + std::to_string(pipe);
+}
+
+}  // namespace
+
+PrinterLink& GetPrinterLink(const PrinterLink* configuration) {
+    if (configuration != nullptr) {
+        g_link.driverKind = configuration->driverKind;
+        std::memcpy(g_link.hardwareIds, configuration->hardwareIds, kHardwareIdsSize);
+        g_link.hardwareIds[kHardwareIdsSize - 1] = '\0';
+        g_link.firstPipe = configuration->firstPipe;
+        g_link.secondPipe = configuration->secondPipe;
+    }
+    return g_link;
+}
+
+void SetPrinterIds() {
+    PrinterLink configuration;
+    configuration.driverKind = 0;
+    std::strcpy(configuration.hardwareIds, kPrinterHardwareId);
+    configuration.firstPipe = 0;
+    configuration.secondPipe = 1;
+    GetPrinterLink(&configuration);
+}
+
+int OpenPrinterLink() {
+    ClosePrinterLink();
+    if (g_link.hardwareIds[0] == '\0') {
+        return FindThroughRegistry() ? 1 : 0;
+    }
+    char ids[kIdSlots][kIdSlotSize] = {};
+    std::size_t count = SplitFields(g_link.hardwareIds, ",", ids);
+    for (std::size_t i = 0; i < count; ++i) {
+        SetTriedId(ids[i]);
+        if (g_link.driverKind != 0 ? OpenByStillImage() : OpenByPrinterInterface()) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int ClosePrinterLink() {
+    DevicePlatform& platform = CurrentPlatform();
+    if (g_link.controlHandle != g_link.deviceHandle && IsOpenHandle(g_link.controlHandle)) {
+        platform.CloseDevice(g_link.controlHandle);
+    }
+    if (IsOpenHandle(g_link.deviceHandle)) {
+        platform.CloseDevice(g_link.deviceHandle);
+    }
+    if (IsOpenHandle(g_link.secondHandle)) {
+        platform.CloseDevice(g_link.secondHandle);
+    }
+    g_link.controlHandle = kInvalidHandle;
+    g_link.deviceHandle = kInvalidHandle;
+    g_link.secondHandle = kInvalidHandle;
+    return 1;
+}
+
+bool OpenByPrinterInterface() {
+    DevicePlatform& platform = CurrentPlatform();
+    const std::string upperId = UpperCase(g_link.hardwareIds);
+    DeviceSet set = platform.OpenPrinterDeviceSet();
+    if (set == 0) {
+        return false;
+    }
+    bool opened = false;
+    for (std::uint32_t member = 0; platform.DeviceExists(set, member); ++member) {
+        Match match = DeviceMatches(platform, set, member, upperId);
+        if (match == Match::SearchFailed) {
+            break;
+        }
+        if (match == Match::Yes) {
+            opened = OpenPrinterInterfacePath(platform, set, member);
+            break;
+        }
+    }
+    platform.CloseDeviceSet(set);
+    return opened;
+}
+
+bool OpenByStillImage() {
+    DevicePlatform& platform = CurrentPlatform();
+    if (IsOpenHandle(g_link.controlHandle)) {
+        return true;
+    }
+    const std::string_view id = g_link.hardwareIds;
+    const std::uint16_t vendor = HexAt(id, 8);
+    const std::uint16_t product = HexAt(id, 17);
+    for (int n = 0; n < kStillImageNames; ++n) {
+        const std::string name = "\\\\.\\Usbscan" + std::to_string(n);
+        g_link.controlHandle = platform.OpenDevice(PipePath(name, 0), OpenAttributes::System);
+        if (!IsOpenHandle(g_link.controlHandle)) {
+            continue;
+        }
+        DeviceDescriptor descriptor;
+        if (!platform.ReadDeviceDescriptor(g_link.controlHandle, &descriptor) ||
+            descriptor.vendor != vendor || descriptor.product != product) {
+            ClosePrinterLink();
+            continue;
+        }
+        if (g_link.firstPipe == 0) {
+            g_link.deviceHandle = g_link.controlHandle;
+        } else if (g_link.firstPipe > 0) {
+            g_link.deviceHandle =
+                platform.OpenDevice(PipePath(name, g_link.firstPipe), OpenAttributes::System);
+        }
+        if (g_link.secondPipe >= 0) {
+            g_link.secondHandle =
+                platform.OpenDevice(PipePath(name, g_link.secondPipe), OpenAttributes::System);
+        }
+        // The pipes are a convenience: requests go over the control handle.
+        return true;
+    }
+    return false;
+}
+
+bool FindThroughRegistry() {
+    static char devices[kRegistryNames][kSubkeyNameSize];
+    static char instances[kRegistryNames][kSubkeyNameSize];
+    const std::size_t deviceCount = EnumSubkeyNames(kUsbEnumKey, devices, kRegistryNames);
+    const char* wanted = g_link.driverKind != 0 ? "usbscan" : "usbprint";
+    for (std::size_t d = 0; d < deviceCount; ++d) {
+        const std::string deviceKey = std::string(kUsbEnumKey) + "\\" + devices[d];
+        const std::size_t instanceCount =
+            EnumSubkeyNames(deviceKey.c_str(), instances, kRegistryNames);
+        for (std::size_t i = 0; i < instanceCount; ++i) {
+            const std::string instanceKey = deviceKey + "\\" + instances[i];
+            char service[kRegistryStringSize] = {};
+            if (!ReadRegistryString(instanceKey.c_str(), "Service", service) ||
+                std::strcmp(service, wanted) != 0) {
+                continue;
+            }
+            SetTriedId(std::string("USB\\") + devices[d]);
+            if (g_link.driverKind != 0 ? OpenByStillImage() : OpenByPrinterInterface()) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+std::vector<DiscoveredDevice> ListPrinterClassDevices(std::string_view wantedId) {
+    DevicePlatform& platform = CurrentPlatform();
+    const std::string upperId = UpperCase(wantedId);
+    std::vector<DiscoveredDevice> devices;
+    DeviceSet set = platform.OpenPrinterDeviceSet();
+    if (set == 0) {
+        return devices;
+    }
+    for (std::uint32_t member = 0; platform.DeviceExists(set, member); ++member) {
+        DiscoveredDevice device;
+        device.member = member;
+        std::vector<char> list;
+        if (ReadHardwareIdList(platform, set, member, &list) == PropertyResult::Ok) {
+            device.hardwareIds = SplitIdList(list);
+        }
+        device.matches = HoldsId(device.hardwareIds, upperId);
+        platform.ReadInterfacePath(set, member, &device.interfacePath);
+        devices.push_back(std::move(device));
+    }
+    platform.CloseDeviceSet(set);
+    return devices;
+}
+
+std::size_t EnumSubkeyNames(const char* keyPath, char (*slots)[kSubkeyNameSize],
+                            std::size_t slotCount) {
+    DevicePlatform& platform = CurrentPlatform();
+    RegistryKey key = platform.OpenRegistryKey(keyPath);
+    if (key == 0) {
+        return 0;
+    }
+    std::size_t count = 0;
+    std::string name;
+    while (count < slotCount && platform.EnumRegistrySubkey(key, static_cast<std::uint32_t>(count), &name)) {
+        std::size_t length = std::min(name.size(), kSubkeyNameSize - 1);
+        std::memcpy(slots[count], name.data(), length);
+        slots[count][length] = '\0';
+        ++count;
+    }
+    platform.CloseRegistryKey(key);
+    return count;
+}
+
+bool ReadRegistryString(const char* keyPath, const char* valueName,
+                        char (&buffer)[kRegistryStringSize]) {
+    DevicePlatform& platform = CurrentPlatform();
+    RegistryKey key = platform.OpenRegistryKey(keyPath);
+    if (key == 0) {
+        return false;
+    }
+    bool read = platform.ReadRegistryValue(key, valueName, buffer, kRegistryStringSize);
+    // A string value need not be stored with its terminating NUL.
+    buffer[kRegistryStringSize - 1] = '\0';
+    platform.CloseRegistryKey(key);
+    return read;
+}
+
+}  // namespace rpanel

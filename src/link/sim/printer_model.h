@@ -1,0 +1,62 @@
+// A model of the printer's firmware as the vendor requests see it: it keeps the settings that
+// writes store, answers reads from them, acknowledges commands and reports plausible status
+// and machine information. Scripted replies and faults override it for the tests and demos.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace rpanel {
+
+class PrinterModel {
+public:
+    PrinterModel();
+
+    // Answers one request as the printer would: the reply bytes go into reply (at most
+    // length of them) and the count is returned; 0 means no reply.
+    std::uint32_t Answer(std::uint8_t code, std::uint16_t value, std::uint16_t index,
+                         std::uint8_t* reply, std::uint16_t length);
+
+    // A scripted reply for a code, or for a code and value (which wins over the code alone).
+    // nullopt scripts "no reply"; bytes shorter than asked make a short reply.
+    void Script(std::uint8_t code, std::optional<std::uint16_t> value,
+                std::optional<std::string> bytes);
+
+    // Attached or not. An unplugged printer answers nothing and cannot be opened.
+    bool Present() const;
+    void SetPresent(bool present);
+    // The printer is unplugged once it has answered this many requests.
+    void UnplugAfter(int requests);
+
+    int RequestsAnswered() const;
+
+    // The value a value read of code answers now (a setting, a counter or a block entry).
+    std::uint32_t ValueOf(std::uint8_t code) const;
+    void SetValue(std::uint8_t code, std::uint32_t value);
+    // The value of a key of one of the four machine-information replies (1..4).
+    std::string InfoValue(int page, const std::string& key) const;
+    void SetStatusCodes(const std::vector<std::string>& codes);
+
+private:
+    using Reply = std::optional<std::string>;
+    Reply Respond(std::uint8_t code, std::uint16_t value);
+    Reply InfoReply(std::uint16_t value) const;
+    void SetInfoValue(int page, const std::string& key, std::string value);
+
+    mutable std::mutex mutex_;  // the libusb tests answer from umockdev's thread
+    bool present_ = true;
+    int unplugAfter_ = -1;
+    int answered_ = 0;
+    std::map<std::pair<std::uint8_t, int>, Reply> scripted_;  // value -1: any value
+    std::map<std::uint8_t, std::uint32_t> values_;
+    std::string status_;
+    // Each information reply keeps its keys in the order the printer reports them.
+    std::map<int, std::vector<std::pair<std::string, std::string>>> info_;
+};
+
+}  // namespace rpanel

@@ -1,0 +1,174 @@
+#include "link/sim/scenario.h"
+
+#include <charconv>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+namespace rpanel {
+namespace {
+
+using nlohmann::json;
+
+template <typename Number>
+bool ParseNumber(std::string_view text, int base, Number* number) {
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), *number, base);
+    return error == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+// "13" or "13:0x0200"
+bool ParseReplyKey(std::string_view key, std::uint8_t* code,
+                   std::optional<std::uint16_t>* value) {
+    const std::size_t colon = key.find(':');
+    unsigned codeNumber = 0;
+    if (!ParseNumber(key.substr(0, colon), 10, &codeNumber) || codeNumber > 0xFF) {
+        return false;
+    }
+    *code = static_cast<std::uint8_t>(codeNumber);
+    if (colon == std::string_view::npos) {
+        value->reset();
+        return true;
+    }
+    std::string_view hex = key.substr(colon + 1);
+    if (hex.size() > 2 && hex[0] == '0' && (hex[1] == 'x' || hex[1] == 'X')) {
+        hex.remove_prefix(2);
+    }
+    std::uint16_t valueNumber = 0;
+    if (!ParseNumber(hex, 16, &valueNumber)) {
+        return false;
+    }
+    *value = valueNumber;
+    return true;
+}
+
+bool HexBytes(std::string_view hex, std::string* bytes) {
+    if (hex.size() % 2 != 0) {
+        return false;
+    }
+    bytes->clear();
+    for (std::size_t i = 0; i < hex.size(); i += 2) {
+        unsigned byte = 0;
+        if (!ParseNumber(hex.substr(i, 2), 16, &byte)) {
+            return false;
+        }
+        bytes->push_back(static_cast<char>(byte));
+    }
+    return true;
+}
+
+bool ReplyBytes(const json& reply, std::optional<std::string>* bytes) {
+    if (reply.is_null()) {
+        bytes->reset();
+        return true;
+    }
+    if (reply.is_string()) {
+        *bytes = reply.get<std::string>();
+        return true;
+    }
+    if (reply.is_number_integer()) {
+        const auto number = reply.get<std::int64_t>();
+        if (number < INT32_MIN || number > UINT32_MAX) {
+            return false;
+        }
+        std::string word(4, '\0');
+        for (int i = 0; i < 4; ++i) {
+            word[i] = static_cast<char>((static_cast<std::uint64_t>(number) >> (8 * i)) & 0xFF);
+        }
+        *bytes = word;
+        return true;
+    }
+    if (reply.is_object() && reply.size() == 1 && reply.contains("hex") &&
+        reply["hex"].is_string()) {
+        std::string raw;
+        if (!HexBytes(reply["hex"].get<std::string>(), &raw)) {
+            return false;
+        }
+        *bytes = raw;
+        return true;
+    }
+    return false;
+}
+
+bool Fail(std::string* error, std::string why) {
+    *error = std::move(why);
+    return false;
+}
+
+}  // namespace
+
+bool ApplyScenario(std::string_view text, PrinterModel& printer, std::string* error) {
+    json scenario = json::parse(text, nullptr, /*allow_exceptions=*/false);
+    if (scenario.is_discarded()) {
+        return Fail(error, "the scenario is not valid JSON");
+    }
+    if (!scenario.is_object()) {
+        return Fail(error, "the scenario must be a JSON object");
+    }
+    for (const auto& [name, item] : scenario.items()) {
+        if (name == "present") {
+            if (!item.is_boolean()) {
+                return Fail(error, "\"present\" must be true or false");
+            }
+            printer.SetPresent(item.get<bool>());
+        } else if (name == "replies" || name == "values") {
+            if (!item.is_object()) {
+                return Fail(error, "\"" + name + "\" must be an object");
+            }
+            for (const auto& [key, reply] : item.items()) {
+                std::uint8_t code = 0;
+                std::optional<std::uint16_t> value;
+                if (!ParseReplyKey(key, &code, &value) || (name == "values" && value)) {
+                    return Fail(error, "\"" + key + "\" is not a request code" +
+                                           (name == "replies" ? " (or code:0xVALUE)" : ""));
+                }
+                if (name == "values") {
+                    if (!reply.is_number_integer() || reply.get<std::int64_t>() < 0 ||
+                        reply.get<std::int64_t>() > UINT32_MAX) {
+                        return Fail(error, "the value of \"" + key + "\" must be a 32-bit number");
+                    }
+                    printer.SetValue(code, reply.get<std::uint32_t>());
+                    continue;
+                }
+                std::optional<std::string> bytes;
+                if (!ReplyBytes(reply, &bytes)) {
+                    return Fail(error, "the reply to \"" + key +
+                                           "\" must be a string, a 32-bit integer, "
+                                           "{\"hex\": \"...\"} or null");
+                }
+                printer.Script(code, value, bytes);
+            }
+        } else if (name == "faults") {
+            if (!item.is_object()) {
+                return Fail(error, "\"faults\" must be an object");
+            }
+            for (const auto& [fault, setting] : item.items()) {
+                if (fault != "unplug_after" || !setting.is_number_integer() ||
+                    setting.get<std::int64_t>() < 0 || setting.get<std::int64_t>() > INT32_MAX) {
+                    return Fail(error, "unknown fault \"" + fault +
+                                           "\" (known: \"unplug_after\": a request count)");
+                }
+                printer.UnplugAfter(setting.get<int>());
+            }
+        } else {
+            return Fail(error, "unknown scenario key \"" + name +
+                                   "\" (known: present, replies, values, faults)");
+        }
+    }
+    return true;
+}
+
+bool LoadScenarioFile(const std::string& path, PrinterModel& printer, std::string* error) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return Fail(error, "cannot read the scenario file " + path);
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (!ApplyScenario(text.str(), printer, error)) {
+        *error = path + ": " + *error;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace rpanel

@@ -1,0 +1,52 @@
+// A test with a simulated machine in place of the system's devices, the request trace
+// recorded, and the link closed and the platform restored afterwards.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/app_state.h"
+#include "link/platform.h"
+#include "link/printer_link.h"
+#include "link/sim/sim_platform.h"
+#include "link/vendor_request.h"
+#include "support/recording_messages.h"
+
+namespace rpanel::test {
+
+class SimTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sim = SimPlatform::WithPrinter(printer);
+        UsePlatform(&sim);
+        SetRequestObserver([this](const SentRequest& request) { sent.push_back(request); });
+        // A fresh process: the link has never been opened.
+        PrinterLink fresh;
+        GetPrinterLink(&fresh);
+        GetPrinterLink().controlHandle = GetPrinterLink().deviceHandle =
+            GetPrinterLink().secondHandle = kNoHandle;
+    }
+    void TearDown() override {
+        ClosePrinterLink();
+        EXPECT_EQ(sim.OpenHandleCount(), 0) << "a device handle was left open";
+        EXPECT_EQ(sim.OpenDeviceSetCount(), 0) << "a device set was left open";
+        EXPECT_EQ(sim.OpenRegistryKeyCount(), 0) << "a registry key was left open";
+        SetRequestObserver(nullptr);
+        UsePlatform(nullptr);
+    }
+
+    // Sets the IDs and opens the link as every command does.
+    bool Open() {
+        SetPrinterIds();
+        return OpenPrinterLink() == 1;
+    }
+
+    PrinterModel printer;
+    SimPlatform sim;
+    AppState state;
+    RecordingMessages messages;
+    std::vector<SentRequest> sent;
+};
+
+}  // namespace rpanel::test
