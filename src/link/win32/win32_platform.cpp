@@ -6,12 +6,14 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+// windows.h must come first: the setup and driver headers rely on its types.
+// clang-format off
 #include <windows.h>
-// The driver headers below rely on the types and macros above.
-#include <setupapi.h>
 #include <winioctl.h>
+#include <setupapi.h>
 #include <usbprint.h>
 #include <usbscan.h>
+// clang-format on
 
 #include <cstddef>
 #include <cstring>
@@ -23,15 +25,16 @@
 namespace rpanel {
 namespace {
 
-// The codes and layouts the drivers answer to. A header of another vintage, or a build with
-// the wide-character variants, must not slip a different one past us.
-static_assert(IOCTL_USBPRINT_VENDOR_GET_COMMAND == 0x0022003C);
-static_assert(IOCTL_GET_DEVICE_DESCRIPTOR == 0x80002018);
-static_assert(IOCTL_SEND_USB_REQUEST == 0x80002024);
+// The codes and layouts the drivers answer to; headers of another vintage must not slip a
+// different one past us.
+static_assert(static_cast<DWORD>(IOCTL_USBPRINT_VENDOR_GET_COMMAND) == 0x0022003C);
+static_assert(static_cast<DWORD>(IOCTL_GET_DEVICE_DESCRIPTOR) == 0x80002018);
+static_assert(static_cast<DWORD>(IOCTL_SEND_USB_REQUEST) == 0x80002024);
 static_assert(sizeof(DEVICE_DESCRIPTOR) == 8);
 // usbscan reads IO_BLOCK_EX in the caller's own pointer width: 20 bytes from a 32-bit program,
-// 32 from a 64-bit one.
-static_assert(sizeof(IO_BLOCK_EX) == (sizeof(void*) == 8 ? 32 : 20));
+// 24 from a 64-bit one, with the reply address at offset 8.
+static_assert(sizeof(IO_BLOCK_EX) == (sizeof(void*) == 8 ? 24 : 20));
+static_assert(offsetof(IO_BLOCK_EX, uIndex) == 8 + sizeof(void*));
 // The detail record's size field names the narrow-character record without its path: 5 in a
 // 32-bit program, 8 in a 64-bit one. Any other value makes the call fail.
 static_assert(sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A) == (sizeof(void*) == 8 ? 8 : 5));
@@ -135,9 +138,9 @@ void Win32Platform::CloseDeviceSet(DeviceSet set) {
 Handle Win32Platform::OpenDevice(const std::string& path, OpenAttributes attributes) {
     const DWORD flags =
         attributes == OpenAttributes::System ? FILE_ATTRIBUTE_SYSTEM : FILE_ATTRIBUTE_NORMAL;
-    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags,
-                                nullptr);
+    HANDLE handle =
+        CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, flags, nullptr);
     // INVALID_HANDLE_VALUE has all bits set, which is the link's own mark for "not open".
     return reinterpret_cast<Handle>(handle);
 }
@@ -160,8 +163,7 @@ bool Win32Platform::ReadDeviceDescriptor(Handle handle, DeviceDescriptor* descri
     return true;
 }
 
-std::uint32_t Win32Platform::SendPrinterClassRequest(Handle handle,
-                                                     const PrinterClassBlock& block,
+std::uint32_t Win32Platform::SendPrinterClassRequest(Handle handle, const PrinterClassBlock& block,
                                                      std::uint8_t* reply, std::uint16_t length) {
     std::array<std::uint8_t, 3> input = win32::PrinterClassInput(block);
     DWORD returned = 0;

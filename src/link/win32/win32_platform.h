@@ -17,7 +17,7 @@ namespace rpanel {
 namespace win32 {
 
 // The Windows errors that reading a device's hardware-ID property reports.
-inline constexpr std::uint32_t kErrorInvalidData = 13;           // the device has no such property
+inline constexpr std::uint32_t kErrorInvalidData = 13;          // the device has no such property
 inline constexpr std::uint32_t kErrorInsufficientBuffer = 122;  // required size reported
 
 // What a failed hardware-ID read means for the caller, who grows its buffer to `required`
@@ -28,8 +28,10 @@ inline PropertyResult HardwareIdReadFailure(std::uint32_t error, std::uint32_t r
     switch (error) {
         case kErrorInsufficientBuffer:
             return required > offered ? PropertyResult::BufferTooSmall : PropertyResult::Failed;
-        case kErrorInvalidData: return PropertyResult::NoProperty;
-        default: return PropertyResult::Failed;
+        case kErrorInvalidData:
+            return PropertyResult::NoProperty;
+        default:
+            return PropertyResult::Failed;
     }
 }
 
