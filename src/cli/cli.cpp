@@ -36,9 +36,9 @@ void PrintUsage(std::ostream& out) {
            "                   Windows language id (0x0407)\n"
            "\ncommands:\n";
     for (const CliCommand& command : CliCommands()) {
-        std::string head = std::string(command.name);
+        std::string head(command.name);
         if (!command.arguments.empty()) {
-            head += " " + std::string(command.arguments);
+            head.append(" ").append(command.arguments);
         }
         out << "  " << head << std::string(head.size() < 17 ? 17 - head.size() : 1, ' ')
             << command.summary << '\n';

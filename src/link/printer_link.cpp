@@ -67,6 +67,11 @@ PropertyResult ReadHardwareIdList(DevicePlatform& platform, DeviceSet set, std::
     list->clear();
     PropertyResult result = platform.ReadHardwareIds(set, member, nullptr, 0, &required);
     while (result == PropertyResult::BufferTooSmall) {
+        // A platform that keeps asking for no more than it was given would hold the search
+        // here for ever.
+        if (required <= list->size()) {
+            return PropertyResult::Failed;
+        }
         list->assign(required, '\0');
         result = platform.ReadHardwareIds(set, member, list->data(),
                                           static_cast<std::uint32_t>(list->size()), &required);

@@ -82,6 +82,26 @@ TEST_F(Discovery, AnUnexpectedPropertyErrorEndsTheSearch) {
     EXPECT_TRUE(sim.openedPaths.empty());
 }
 
+// A platform that answers "too small" without asking for more must not hold the search.
+class ShrinkingIds : public SimPlatform {
+public:
+    PropertyResult ReadHardwareIds(DeviceSet, std::uint32_t, char*, std::uint32_t size,
+                                   std::uint32_t* required) override {
+        *required = size;
+        return PropertyResult::BufferTooSmall;
+    }
+};
+
+TEST_F(Discovery, AHardwareIdReadThatNeverFitsEndsTheSearch) {
+    ShrinkingIds shrinking;
+    static_cast<SimPlatform&>(shrinking) = sim;
+    shrinking.printerClassDevices.push_back({{{kBareId}}, "p0", false, 2, &printer});
+    UsePlatform(&shrinking);
+    EXPECT_FALSE(Open());
+    EXPECT_EQ(shrinking.OpenDeviceSetCount(), 0);
+    UsePlatform(&sim);
+}
+
 TEST_F(Discovery, APrinterWhoseInterfaceOpensOnlyOnceIsNotFound) {
     AddDevice({kBareId}, "p0").maxOpenHandles = 1;
     EXPECT_FALSE(Open());

@@ -1,0 +1,68 @@
+# Remote Panel: the two commands a newcomer needs are `make run` and `make test`.
+#
+#   make deps     install the Debian packages the build and the tests need (root or sudo)
+#   make build    configure and build the default preset into build/
+#   make test     deps, build, every test in the default and the asan build, the fuzzers for
+#                 a bounded time, and the Windows cross build
+#   make run      build and run against the built-in simulated printer
+#   make bench    run the benchmarks
+
+PACKAGES := cmake ninja-build g++ pkg-config make \
+	qt6-base-dev libusb-1.0-0-dev umockdev libumockdev-dev \
+	libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev \
+	fonts-dejavu-core xauth xvfb \
+	clang-14 libfuzzer-14-dev libclang-rt-14-dev \
+	g++-mingw-w64-x86-64
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 30
+
+.PHONY: deps build build-asan test test-default test-asan fuzz windows run bench clean
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null \
+		| grep -q '^install ok installed$$' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+		echo "Installing:" $$missing; \
+		$(SUDO) apt-get update -qq && \
+		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS)
+
+build-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+
+test-default: build
+	ctest --preset default -j $(JOBS)
+
+test-asan: build-asan
+	ctest --preset asan -j $(JOBS)
+
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --preset fuzz
+
+windows: deps
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS)
+
+test: test-default test-asan fuzz windows
+
+run: build
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -x build/bin/rpanel ]; then \
+		build/bin/rpanel --demo; \
+	else \
+		build/bin/rpanelctl --demo --trace variant; \
+	fi
+
+bench: build
+	build/bin/link_bench
+
+clean:
+	rm -rf build build-asan build-fuzz build-windows
