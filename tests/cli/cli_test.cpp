@@ -11,17 +11,17 @@
 namespace rpanel {
 namespace {
 
-struct Run {
+struct Outcome {
     int status = -1;
     std::string out;
     std::string err;
     int handlesLeftOpen = -1;
 };
 
-Run RunCtl(std::vector<std::string> args) {
+Outcome RunCtl(std::vector<std::string> args) {
     std::ostringstream out;
     std::ostringstream err;
-    Run run;
+    Outcome run;
     CliHooks hooks;
     hooks.afterSimulatedCommand = [&](const SimPlatform& sim) {
         run.handlesLeftOpen = sim.OpenHandleCount() + sim.OpenDeviceSetCount() +
@@ -48,7 +48,7 @@ private:
 };
 
 TEST(Rpanelctl, ReadsTheVariantOfTheDemoPrinterAndTracesTheRequest) {
-    Run run = RunCtl({"--demo", "--trace", "--lang", "en-US", "variant"});
+    Outcome run = RunCtl({"--demo", "--trace", "--lang", "en-US", "variant"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "1\n");
     EXPECT_EQ(run.err, "REQ 80 0x0000 1 4 -> 4\n");
@@ -57,7 +57,7 @@ TEST(Rpanelctl, ReadsTheVariantOfTheDemoPrinterAndTracesTheRequest) {
 
 TEST(Rpanelctl, AnAbsentPrinterIsReportedWithMessage26) {
     Scenario scenario(R"({"present": false})");
-    Run run = RunCtl({"--simulate", scenario.path(), "--lang", "en-US", "variant"});
+    Outcome run = RunCtl({"--simulate", scenario.path(), "--lang", "en-US", "variant"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "Open USB is failed\n");
@@ -66,14 +66,14 @@ TEST(Rpanelctl, AnAbsentPrinterIsReportedWithMessage26) {
 
 TEST(Rpanelctl, AFailedReadIsReportedWithMessage25) {
     Scenario scenario(R"({"replies": {"80": null}})");
-    Run run = RunCtl({"--simulate", scenario.path(), "--trace", "variant"});
+    Outcome run = RunCtl({"--simulate", scenario.path(), "--trace", "variant"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "REQ 80 0x0000 1 4 -> 0\nSend command to F/W is failed\n");
     EXPECT_EQ(run.handlesLeftOpen, 0);
 }
 
 TEST(Rpanelctl, ListsTheDevicesDiscoveryFinds) {
-    Run run = RunCtl({"--demo", "devices"});
+    Outcome run = RunCtl({"--demo", "devices"});
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("device 0 (would be opened)"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("hardware ID: USB\\VID_0000&PID_0012&REV_0100\n"), std::string::npos);
@@ -100,14 +100,14 @@ TEST(Rpanelctl, RefusesWrongUsageWithStatus2AndAReason) {
         {{"--demo", "variant", "extra"}, "wrong arguments for variant"},
     };
     for (const auto& [args, complaint] : cases) {
-        Run run = RunCtl(args);
+        Outcome run = RunCtl(args);
         EXPECT_EQ(run.status, 2) << complaint;
         EXPECT_NE(run.err.find(complaint), std::string::npos) << run.err;
     }
 }
 
 TEST(Rpanelctl, PrintsHelp) {
-    Run run = RunCtl({"--help"});
+    Outcome run = RunCtl({"--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("usage: rpanelctl"), std::string::npos);
     EXPECT_NE(run.out.find("variant"), std::string::npos);
