@@ -2,8 +2,8 @@
 #
 #   make deps     install the Debian packages the build and the tests need (root or sudo)
 #   make build    configure and build the default preset into build/
-#   make test     deps, build, every test in the default and the asan build, the fuzzers for
-#                 a bounded time, and the Windows cross build
+#   make test     deps, the Windows cross build, the fuzzers for a bounded time, and every
+#                 test in the default and the asan build
 #   make run      build and run against the built-in simulated printer
 #   make bench    run the benchmarks
 
@@ -52,7 +52,7 @@ windows: deps
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 
-test: test-default test-asan fuzz windows
+test: windows fuzz test-default test-asan
 
 run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -x build/bin/rpanel ]; then \
