@@ -9,33 +9,36 @@
 namespace rpanel {
 namespace {
 
-void BM_SendVendorRequest_Value(benchmark::State& state) {
+// The demo printer, opened as every command opens it, for the length of one benchmark.
+struct OpenDemoPrinter {
+    OpenDemoPrinter() {
+        UsePlatform(&sim);
+        SetPrinterIds();
+        OpenPrinterLink();
+    }
+    ~OpenDemoPrinter() {
+        ClosePrinterLink();
+        UsePlatform(nullptr);
+    }
     PrinterModel printer;
     SimPlatform sim = SimPlatform::WithPrinter(printer);
-    UsePlatform(&sim);
-    SetPrinterIds();
-    OpenPrinterLink();
+};
+
+void BM_SendVendorRequest_Value(benchmark::State& state) {
+    OpenDemoPrinter demo;
     std::uint8_t reply[kValueReplySize];
     for (auto _ : state) {
         benchmark::DoNotOptimize(SendVendorRequest(80, 0, 1, kValueReplySize, reply));
     }
-    ClosePrinterLink();
-    UsePlatform(nullptr);
 }
 BENCHMARK(BM_SendVendorRequest_Value);
 
 void BM_SendVendorRequest_Text(benchmark::State& state) {
-    PrinterModel printer;
-    SimPlatform sim = SimPlatform::WithPrinter(printer);
-    UsePlatform(&sim);
-    SetPrinterIds();
-    OpenPrinterLink();
+    OpenDemoPrinter demo;
     std::uint8_t reply[kTextReplySize];
     for (auto _ : state) {
         benchmark::DoNotOptimize(SendVendorRequest(13, 0x0100, 0, kTextReplySize, reply));
     }
-    ClosePrinterLink();
-    UsePlatform(nullptr);
 }
 BENCHMARK(BM_SendVendorRequest_Text);
 
