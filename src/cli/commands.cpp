@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "cli/info_command.h"
+#include "cli/status_command.h"
 #include "link/printer_link.h"
 #include "link/request_ops.h"
 
@@ -51,6 +53,10 @@ constexpr std::array kCommands = {
     CliCommand{"devices", "", "list the printer-class USB devices and the one that would be opened",
                ListDevices},
     CliCommand{"variant", "", "read the printer's machine variant", ReadVariant},
+    CliCommand{"info", "[--json | --ini FILE]", "show or save the machine information",
+               ShowMachineInfo},
+    CliCommand{"status", "[--json]", "read the printer's status codes and show their display lines",
+               RunStatusCommand},
 };
 
 }  // namespace

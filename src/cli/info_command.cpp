@@ -1,0 +1,111 @@
+#include "cli/info_command.h"
+
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+
+#include "app/string_table.h"
+#include "info/info_pages.h"
+#include "info/info_viewer_sequence.h"
+#include "info/ini_export.h"
+
+namespace rpanel {
+namespace {
+
+enum class Output { Pages, Json, Ini };
+
+struct InfoArguments {
+    Output output = Output::Pages;
+    std::string iniPath;
+};
+
+std::optional<InfoArguments> ParseArguments(const std::vector<std::string>& args) {
+    if (args.empty()) {
+        return InfoArguments{};
+    }
+    if (args.size() == 1 && args[0] == "--json") {
+        return InfoArguments{Output::Json, {}};
+    }
+    if (args.size() == 2 && args[0] == "--ini" && !args[1].empty()) {
+        return InfoArguments{Output::Ini, args[1]};
+    }
+    return std::nullopt;
+}
+
+// The pages are the command's output, a JSON document with --json: every message goes to the
+// error stream. Failures go through the terminal's sink, which makes the run fail.
+class InfoMessages final : public MessageSink {
+public:
+    explicit InfoMessages(CliContext& context) : context_(context) {}
+    void ShowMessageById(int stringId) override {
+        if (stringId == msg::kSendFailed || stringId == msg::kOpenFailed) {
+            context_.messages.ShowMessageById(stringId);
+        } else {
+            context_.err << LoadText(stringId) << '\n';
+        }
+    }
+
+private:
+    CliContext& context_;
+};
+
+// Each page: its caption, then one line per label with the values that belong to it,
+// separated by tabs.
+void PrintPages(std::ostream& out, const ViewerTexts& texts) {
+    for (const InfoPageTable& table : InfoPageTables()) {
+        out << texts[static_cast<std::size_t>(table.page)].caption << '\n';
+        for (const PageRow& row : table.rows) {
+            out << "  " << ControlText(texts, table.page, row.label.control);
+            for (const ValueControl& value : row.values) {
+                if (value.control != 0) {
+                    out << '\t' << ControlText(texts, table.page, value.control);
+                }
+            }
+            out << '\n';
+        }
+    }
+}
+
+void PrintJson(std::ostream& out, const ViewerTexts& texts) {
+    nlohmann::json pages = nlohmann::json::array();
+    for (const PageTexts& page : texts) {
+        nlohmann::json controls = nlohmann::json::object();
+        for (const auto& [control, text] : page.controls) {
+            controls[std::to_string(control)] = text;
+        }
+        pages.push_back({{"caption", page.caption}, {"controls", controls}});
+    }
+    // The printer's texts are 8-bit: a byte that is not UTF-8 is shown as U+FFFD.
+    out << nlohmann::json{{"pages", pages}}.dump(2, ' ', false,
+                                                 nlohmann::json::error_handler_t::replace)
+        << '\n';
+}
+
+}  // namespace
+
+int ShowMachineInfo(CliContext& context) {
+    const std::optional<InfoArguments> arguments = ParseArguments(context.args);
+    if (!arguments) {
+        return kExitUsage;
+    }
+    InfoMessages messages(context);
+    ViewerTexts texts;
+    bool saved = true;
+    const bool opened = OpenInfoViewer(messages, context.state, [&](AppState& state) {
+        texts = InitialiseViewerTexts(messages, state);
+        if (arguments->output == Output::Ini) {
+            saved = ExportInfoToIni(messages, texts, arguments->iniPath);
+        }
+    });
+    if (!opened) {
+        return kExitFailed;
+    }
+    if (arguments->output == Output::Pages) {
+        PrintPages(context.out, texts);
+    } else if (arguments->output == Output::Json) {
+        PrintJson(context.out, texts);
+    }
+    return saved ? kExitOk : kExitFailed;
+}
+
+}  // namespace rpanel

@@ -1,0 +1,16 @@
+// rpanelctl status [--json]: reads the printer's status codes (request 9) and shows each as
+// the panel display draws it.
+#pragma once
+
+#include "cli/cli_context.h"
+
+namespace rpanel {
+
+// For each decoded entry in order: its code and its one or two display lines, as text for a
+// person, or with --json as one document
+//   {"entries": [{"code": "204008", "lines": ["TONER OUT", "CHANGE K TONER "]}, ...]}
+// where code is the entry up to its first NUL and lines is [] for a code the display does not
+// know. A failed read shows message 25 and prints nothing else.
+int RunStatusCommand(CliContext& context);
+
+}  // namespace rpanel

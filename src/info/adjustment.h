@@ -1,0 +1,26 @@
+// The printer reports each print adjustment as a decimal number that carries the signed
+// setting plus an offset (15 for top and left adjustments, 8 for transfer power, none for the
+// image adjustment parameter). The viewer shows the setting; the User Service page edits it.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "app/app_state.h"
+
+namespace rpanel {
+
+// The leading number of a slot's text, read as the C library's text-to-integer conversion
+// reads it: white space skipped, an optional sign, the digits up to the first other
+// character; no digits give 0. A number beyond 32 bits is held at the nearest 32-bit limit
+// instead of wrapping.
+std::int32_t LeadingNumber(std::string_view text);
+
+// The signed setting: the slot's number minus its offset, held within 32 bits. An empty slot
+// decodes to -offset.
+std::int32_t DecodeAdjustment(std::string_view text, std::int32_t offset);
+
+// The setting of one slot of configAdjust (0..12), with that key's offset.
+std::int32_t AdjustmentSetting(const AppState& state, std::uint8_t slot);
+
+}  // namespace rpanel

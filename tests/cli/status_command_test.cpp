@@ -1,0 +1,104 @@
+// rpanelctl status, run in-process against scripted printers.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "link/sim/sim_platform.h"
+
+namespace rpanel {
+namespace {
+
+struct StatusRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+    int leftOpen = -1;  // handles, device sets and registry keys still open afterwards
+};
+
+// Runs rpanelctl with the printer answering request 9 as the scenario's JSON says (nothing
+// scripted: the demo printer's status).
+StatusRun RunStatus(const std::string& replies, std::vector<std::string> commandArgs = {}) {
+    const std::string scenario = ::testing::TempDir() + "status-scenario.json";
+    std::ofstream(scenario) << R"({"replies": {)" << replies << "}}";
+    std::vector<std::string> args = {"--simulate", scenario, "--lang", "en-US", "status"};
+    args.insert(args.end(), commandArgs.begin(), commandArgs.end());
+    std::ostringstream out;
+    std::ostringstream err;
+    StatusRun run;
+    CliHooks hooks;
+    hooks.afterSimulatedCommand = [&run](const SimPlatform& sim) {
+        run.leftOpen =
+            sim.OpenHandleCount() + sim.OpenDeviceSetCount() + sim.OpenRegistryKeyCount();
+    };
+    run.status = RunCli(args, out, err, hooks);
+    std::remove(scenario.c_str());
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+TEST(RpanelctlStatus, PrintsEachCodeWithItsDisplayLines) {
+    const StatusRun run = RunStatus(R"("9": "X=000000,204008,,100005\r\n")");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "000000  READY\n"
+              "204008  TONER OUT\n"
+              "        CHANGE K TONER \n"
+              "(empty)  (not in the display table)\n"
+              "100005  (not in the display table)\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.leftOpen, 0);
+}
+
+TEST(RpanelctlStatus, SaysSoWhenThePrinterReportsNoCode) {
+    EXPECT_EQ(RunStatus(R"("9": "X=000000")").out, "no status codes\n");
+    EXPECT_EQ(RunStatus(R"("9": "X=000000")", {"--json"}).out, "{\n  \"entries\": []\n}\n");
+}
+
+TEST(RpanelctlStatus, ShowsBytesATerminalWouldActOnAsEscapes) {
+    const StatusRun run = RunStatus(R"("9": {"hex": "583D1B5B324AE90D0A"})");  // X=ESC[2J é CR LF
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "\\x1B[2J\\xE9  (not in the display table)\n");
+}
+
+TEST(RpanelctlStatus, JsonGivesCodesAndLinesExactlyAsDrawn) {
+    // X=204008,303009,,20 é CR LF
+    const StatusRun run =
+        RunStatus(R"("9": {"hex": "583D3230343030382C3330333030392C2C3230E90D0A"})", {"--json"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    // Key order included: the document reads back as this one.
+    EXPECT_EQ(nlohmann::ordered_json::parse(run.out), nlohmann::ordered_json::parse(R"({"entries": [
+        {"code": "204008", "lines": ["TONER OUT", "CHANGE K TONER "]},
+        {"code": "303009", "lines": ["WRONG TONER YK"]},
+        {"code": "", "lines": []},
+        {"code": "20\u00e9", "lines": []}]})"));
+}
+
+TEST(RpanelctlStatus, AFailedReadShowsMessage25AndPrintsNothingElse) {
+    for (const char* format : {"", "--json"}) {
+        const StatusRun run = RunStatus(R"("9": null)", *format ? std::vector<std::string>{format}
+                                                                : std::vector<std::string>{});
+        EXPECT_EQ(run.status, 1) << format;
+        EXPECT_EQ(run.out, "") << format;
+        EXPECT_EQ(run.err, "Send command to F/W is failed\n") << format;
+        EXPECT_EQ(run.leftOpen, 0);
+    }
+}
+
+TEST(RpanelctlStatus, SendsRequest9AndRefusesUnknownArguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunCli({"--demo", "--trace", "status"}, out, err), 0);
+    EXPECT_EQ(err.str(), "REQ 9 0x0000 1 1024 -> 38\n");
+
+    const StatusRun run = RunStatus("", {"--xml"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+}
+
+}  // namespace
+}  // namespace rpanel

@@ -1,0 +1,101 @@
+#include "info/info_viewer_sequence.h"
+
+#include <gtest/gtest.h>
+
+#include "app/string_table.h"
+#include "info/info_reply.h"
+#include "support/sim_fixture.h"
+
+namespace rpanel {
+namespace {
+
+class InfoViewerSequenceTest : public test::SimTest {
+protected:
+    void SetUp() override {
+        SimTest::SetUp();
+        SelectLanguage(kEnglishUnitedStates);
+    }
+    // Opens the viewer as the panel page does; the viewer initialises itself and closes.
+    bool OpenViewer() {
+        return OpenInfoViewer(messages, state, [&](AppState& s) {
+            ++viewerRuns;
+            blocksWhileOpen = s.configToner != nullptr && s.configAdjust != nullptr &&
+                              s.infoValues1 != nullptr && s.infoValues2 != nullptr;
+            linkOpenWhileOpen = sim.OpenHandleCount() > 0;
+            texts = InitialiseViewerTexts(viewerMessages, s);
+        });
+    }
+    std::vector<std::pair<int, int>> Requests() const {
+        std::vector<std::pair<int, int>> requests;
+        for (const SentRequest& request : sent) {
+            requests.emplace_back(request.request, request.value);
+        }
+        return requests;
+    }
+
+    test::RecordingMessages viewerMessages;
+    ViewerTexts texts;
+    int viewerRuns = 0;
+    bool blocksWhileOpen = false;
+    bool linkOpenWhileOpen = false;
+};
+
+TEST_F(InfoViewerSequenceTest, ReadsEverythingRunsTheViewerAndGivesItAllBack) {
+    EXPECT_TRUE(OpenViewer());
+    std::vector<std::pair<int, int>> expected = {
+        {13, 0x0100}, {13, 0x0200}, {13, 0x0300}, {13, 0x0400}};
+    for (int code = 55; code <= 78; ++code) {
+        expected.emplace_back(code, 0);
+    }
+    expected.emplace_back(22, 0);
+    EXPECT_EQ(Requests(), expected);
+    EXPECT_EQ(viewerRuns, 1);
+    EXPECT_TRUE(blocksWhileOpen);
+    EXPECT_TRUE(linkOpenWhileOpen);
+    EXPECT_EQ(state.configToner, nullptr);
+    EXPECT_EQ(state.infoValues2, nullptr);
+    EXPECT_EQ(sim.OpenHandleCount(), 0) << "the link is closed when the viewer closes";
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(viewerMessages.shown.empty());
+    EXPECT_EQ(ControlText(texts, InfoPage::Supplies, 1099), "Ready");
+    EXPECT_EQ(ControlText(texts, InfoPage::Counter, 1121),
+              "117/217/317/417/517/617/717/817/917/1017/1117/1217/1317/1417");
+}
+
+TEST_F(InfoViewerSequenceTest, APrinterThatDoesNotOpenGetsMessage26AndNoRequest) {
+    printer.SetPresent(false);
+    EXPECT_FALSE(OpenViewer());
+    EXPECT_EQ(messages.shown, std::vector<int>{msg::kOpenFailed});
+    EXPECT_TRUE(sent.empty());
+    EXPECT_EQ(viewerRuns, 0);
+}
+
+TEST_F(InfoViewerSequenceTest, APrinterThatAnswersNothingStillGetsTheViewerWithEmptyValues) {
+    printer.Script(13, std::nullopt, std::nullopt);
+    printer.Script(22, std::nullopt, std::nullopt);
+    for (std::uint8_t code = 55; code <= 78; ++code) {
+        printer.Script(code, std::nullopt, std::nullopt);
+    }
+    state.energySaveOn = 0;
+    EXPECT_TRUE(OpenViewer());
+    EXPECT_EQ(sent.size(), 4u + 24u + 1u);
+    EXPECT_EQ(messages.shown, std::vector<int>(4, msg::kSendFailed)) << "one per text read";
+    EXPECT_EQ(viewerMessages.shown, std::vector<int>{msg::kSendFailed}) << "request 22";
+    EXPECT_EQ(ControlText(texts, InfoPage::Supplies, 1099), "");
+    EXPECT_EQ(ControlText(texts, InfoPage::Supplies, 1104), "%");
+    EXPECT_EQ(ControlText(texts, InfoPage::MachineSetting, 1145), "Off") << "previous switch";
+    EXPECT_EQ(ControlText(texts, InfoPage::MachineSetting, 1147), "On");
+    EXPECT_EQ(ControlText(texts, InfoPage::Adjustment, 1179), "-8");
+    EXPECT_EQ(ControlText(texts, InfoPage::Counter, 1123), "0/0/0/0/0/0/0/0/0/0");
+}
+
+TEST_F(InfoViewerSequenceTest, AReplyOfTheWrongKindIsReportedAndTheOthersAreShown) {
+    printer.Script(13, 0x0200, std::string("@PJL INFO CONFIGTONER\r\nCOUNTTOTAL=5\r\n"));
+    EXPECT_TRUE(OpenViewer());
+    EXPECT_EQ(messages.shown, std::vector<int>{kNotCompatibleMessage});
+    EXPECT_EQ(ControlText(texts, InfoPage::Counter, 1115), "");
+    EXPECT_EQ(ControlText(texts, InfoPage::Firmware, 1153), "1.20");
+}
+
+}  // namespace
+}  // namespace rpanel
