@@ -7,35 +7,15 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "cli/cli.h"
-#include "link/sim/sim_platform.h"
+#include "support/cli_run.h"
 
 namespace rpanel {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-    int leftOpen = -1;
-};
-
-Outcome Ctl(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    Outcome outcome;
-    CliHooks hooks;
-    hooks.afterSimulatedCommand = [&](const SimPlatform& sim) {
-        outcome.leftOpen =
-            sim.OpenHandleCount() + sim.OpenDeviceSetCount() + sim.OpenRegistryKeyCount();
-    };
-    outcome.status = RunCli(args, out, err, hooks);
-    outcome.out = out.str();
-    outcome.err = err.str();
-    return outcome;
-}
+using test::CliOutcome;
+using test::RunRpanelctl;
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -44,33 +24,23 @@ std::string ReadFile(const fs::path& path) {
     return bytes.str();
 }
 
-// A scratch file name and a scenario file, both removed afterwards.
+// A scratch INI file name and a scenario file, both removed afterwards.
 class Scratch {
 public:
-    explicit Scratch(const std::string& scenario = "{}") {
-        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        ini_ = fs::path(::testing::TempDir()) / ("info-" + name + ".INI");
-        scenario_ = fs::path(::testing::TempDir()) / ("info-" + name + ".json");
-        std::ofstream(scenario_) << scenario;
-        fs::remove(ini_);
-    }
-    ~Scratch() {
-        fs::remove(ini_);
-        fs::remove(scenario_);
-    }
-    std::string ini() const { return ini_.string(); }
-    std::string scenario() const { return scenario_.string(); }
+    explicit Scratch(const std::string& scenario = "{}") : scenario_(scenario) {}
+    std::string ini() const { return ini_.path(); }
+    std::string scenario() const { return scenario_.path(); }
 
 private:
-    fs::path ini_;
-    fs::path scenario_;
+    test::ScratchFile ini_{"info.INI"};
+    test::ScenarioFile scenario_;
 };
 
 const fs::path kExpectedExport =
     fs::path(__FILE__).parent_path().parent_path() / "info/data/demo-printer-en-US.ini";
 
 TEST(RpanelctlInfo, PrintsEachPageCaptionThenItsLabelsWithTheirValues) {
-    const Outcome run = Ctl({"--demo", "--lang", "en-US", "info"});
+    const CliOutcome run = RunRpanelctl({"--demo", "--lang", "en-US", "info"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.leftOpen, 0);
@@ -89,7 +59,7 @@ TEST(RpanelctlInfo, PrintsEachPageCaptionThenItsLabelsWithTheirValues) {
 }
 
 TEST(RpanelctlInfo, JsonHasTheSevenPagesWithEveryControlById) {
-    const Outcome run = Ctl({"--demo", "--lang", "en-US", "info", "--json"});
+    const CliOutcome run = RunRpanelctl({"--demo", "--lang", "en-US", "info", "--json"});
     ASSERT_EQ(run.status, 0);
     const nlohmann::json document = nlohmann::json::parse(run.out);
     const auto& pages = document.at("pages");
@@ -104,18 +74,20 @@ TEST(RpanelctlInfo, JsonHasTheSevenPagesWithEveryControlById) {
     EXPECT_EQ(pages[0].at("controls").at("1112"), "Starter");
     EXPECT_EQ(pages[4].at("controls").at("1145"), "15");
     EXPECT_EQ(pages[6].at("controls").at("1169"), "-3");
-    EXPECT_EQ(Ctl({"--demo", "--lang", "en-US", "info", "--json"}).out, run.out) << "stable";
+    EXPECT_EQ(RunRpanelctl({"--demo", "--lang", "en-US", "info", "--json"}).out, run.out)
+        << "stable";
 }
 
 TEST(RpanelctlInfo, IniIsWhatTheViewersSaveWrites) {
     Scratch scratch;
-    const Outcome run = Ctl({"--demo", "--lang", "en-US", "info", "--ini", scratch.ini()});
+    const CliOutcome run =
+        RunRpanelctl({"--demo", "--lang", "en-US", "info", "--ini", scratch.ini()});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(ReadFile(scratch.ini()), ReadFile(kExpectedExport));
 
-    const Outcome unwritable =
-        Ctl({"--demo", "--lang", "en-US", "info", "--ini", scratch.ini() + ".d/missing.INI"});
+    const CliOutcome unwritable = RunRpanelctl(
+        {"--demo", "--lang", "en-US", "info", "--ini", scratch.ini() + ".d/missing.INI"});
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_EQ(unwritable.err, "The INI file could not be written\n");
 }
@@ -127,7 +99,7 @@ TEST(RpanelctlInfo, EveryFormFailsWhenThePrinterCannotBeOpened) {
         std::vector<std::string> args = {"--simulate", scratch.scenario(), "--lang", "en-US",
                                          "info"};
         args.insert(args.end(), form.begin(), form.end());
-        const Outcome run = Ctl(args);
+        const CliOutcome run = RunRpanelctl(args);
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, "Open USB is failed\n");
@@ -141,8 +113,8 @@ TEST(RpanelctlInfo, EveryFormFailsWhenThePrinterCannotBeOpened) {
 TEST(RpanelctlInfo, MessagesGoToTheErrorStreamAndTheJsonStaysValid) {
     Scratch scratch(R"({"replies": {"13:0x0100": null, "13:0x0200": "@PJL INFO CONFIGTONER\r\n",
         "13:0x0300": {"hex": "4d414348494e4553455249414c3d41e90d0a"}}})");
-    const Outcome run =
-        Ctl({"--simulate", scratch.scenario(), "--lang", "en-US", "info", "--json"});
+    const CliOutcome run =
+        RunRpanelctl({"--simulate", scratch.scenario(), "--lang", "en-US", "info", "--json"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "Send command to F/W is failed\nNot compatible commands\n");
     const nlohmann::json document = nlohmann::json::parse(run.out);
@@ -155,7 +127,7 @@ TEST(RpanelctlInfo, OtherArgumentsAreAUsageError) {
          {std::vector<std::string>{"--xml"}, {"--ini"}, {"--ini", ""}, {"--json", "--ini", "x"}}) {
         std::vector<std::string> args = {"--demo", "info"};
         args.insert(args.end(), form.begin(), form.end());
-        EXPECT_EQ(Ctl(args).status, 2);
+        EXPECT_EQ(RunRpanelctl(args).status, 2);
     }
 }
 

@@ -1,48 +1,26 @@
 // rpanelctl status, run in-process against scripted printers.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
-#include "cli/cli.h"
-#include "link/sim/sim_platform.h"
+#include "support/cli_run.h"
 
 namespace rpanel {
 namespace {
 
-struct StatusRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-    int leftOpen = -1;  // handles, device sets and registry keys still open afterwards
-};
+using test::CliOutcome;
 
-// Runs rpanelctl with the printer answering request 9 as the scenario's JSON says (nothing
+// Runs rpanelctl status with the printer answering as the scenario's replies say (nothing
 // scripted: the demo printer's status).
-StatusRun RunStatus(const std::string& replies, std::vector<std::string> commandArgs = {}) {
-    const std::string scenario = ::testing::TempDir() + "status-scenario.json";
-    std::ofstream(scenario) << R"({"replies": {)" << replies << "}}";
-    std::vector<std::string> args = {"--simulate", scenario, "--lang", "en-US", "status"};
+CliOutcome RunStatus(const std::string& replies, std::vector<std::string> commandArgs = {}) {
+    const test::ScenarioFile scenario(R"({"replies": {)" + replies + "}}");
+    std::vector<std::string> args = {"--simulate", scenario.path(), "--lang", "en-US", "status"};
     args.insert(args.end(), commandArgs.begin(), commandArgs.end());
-    std::ostringstream out;
-    std::ostringstream err;
-    StatusRun run;
-    CliHooks hooks;
-    hooks.afterSimulatedCommand = [&run](const SimPlatform& sim) {
-        run.leftOpen =
-            sim.OpenHandleCount() + sim.OpenDeviceSetCount() + sim.OpenRegistryKeyCount();
-    };
-    run.status = RunCli(args, out, err, hooks);
-    std::remove(scenario.c_str());
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+    return test::RunRpanelctl(args);
 }
 
 TEST(RpanelctlStatus, PrintsEachCodeWithItsDisplayLines) {
-    const StatusRun run = RunStatus(R"("9": "X=000000,204008,,100005\r\n")");
+    const CliOutcome run = RunStatus(R"("9": "X=000000,204008,,100005\r\n")");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out,
               "000000  READY\n"
@@ -60,14 +38,14 @@ TEST(RpanelctlStatus, SaysSoWhenThePrinterReportsNoCode) {
 }
 
 TEST(RpanelctlStatus, ShowsBytesATerminalWouldActOnAsEscapes) {
-    const StatusRun run = RunStatus(R"("9": {"hex": "583D1B5B324AE90D0A"})");  // X=ESC[2J é CR LF
+    const CliOutcome run = RunStatus(R"("9": {"hex": "583D1B5B324AE90D0A"})");  // X=ESC[2J é CR LF
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "\\x1B[2J\\xE9  (not in the display table)\n");
 }
 
 TEST(RpanelctlStatus, JsonGivesCodesAndLinesExactlyAsDrawn) {
     // X=204008,303009,,20 é CR LF
-    const StatusRun run =
+    const CliOutcome run =
         RunStatus(R"("9": {"hex": "583D3230343030382C3330333030392C2C3230E90D0A"})", {"--json"});
     EXPECT_EQ(run.status, 0) << run.err;
     // Key order included: the document reads back as this one.
@@ -80,8 +58,8 @@ TEST(RpanelctlStatus, JsonGivesCodesAndLinesExactlyAsDrawn) {
 
 TEST(RpanelctlStatus, AFailedReadShowsMessage25AndPrintsNothingElse) {
     for (const char* format : {"", "--json"}) {
-        const StatusRun run = RunStatus(R"("9": null)", *format ? std::vector<std::string>{format}
-                                                                : std::vector<std::string>{});
+        const CliOutcome run = RunStatus(R"("9": null)", *format ? std::vector<std::string>{format}
+                                                                 : std::vector<std::string>{});
         EXPECT_EQ(run.status, 1) << format;
         EXPECT_EQ(run.out, "") << format;
         EXPECT_EQ(run.err, "Send command to F/W is failed\n") << format;
@@ -95,7 +73,7 @@ TEST(RpanelctlStatus, SendsRequest9AndRefusesUnknownArguments) {
     EXPECT_EQ(RunCli({"--demo", "--trace", "status"}, out, err), 0);
     EXPECT_EQ(err.str(), "REQ 9 0x0000 1 1024 -> 38\n");
 
-    const StatusRun run = RunStatus("", {"--xml"});
+    const CliOutcome run = RunStatus("", {"--xml"});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
 }

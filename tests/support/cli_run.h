@@ -1,0 +1,67 @@
+// Runs rpanelctl in-process and keeps what it printed, its exit status and whether anything
+// was left open on the simulated machine.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "link/sim/sim_platform.h"
+
+namespace rpanel::test {
+
+struct CliOutcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+    int leftOpen = -1;  // handles, device sets and registry keys still open afterwards
+};
+
+inline CliOutcome RunRpanelctl(const std::vector<std::string>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    CliOutcome outcome;
+    CliHooks hooks;
+    hooks.afterSimulatedCommand = [&outcome](const SimPlatform& sim) {
+        outcome.leftOpen =
+            sim.OpenHandleCount() + sim.OpenDeviceSetCount() + sim.OpenRegistryKeyCount();
+    };
+    outcome.status = RunCli(args, out, err, hooks);
+    outcome.out = out.str();
+    outcome.err = err.str();
+    return outcome;
+}
+
+// A file in the test's scratch folder, named after the test, removed afterwards.
+class ScratchFile {
+public:
+    explicit ScratchFile(const std::string& suffix) {
+        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        path_ = std::filesystem::path(::testing::TempDir()) / (test + "-" + suffix);
+        std::filesystem::remove(path_);
+    }
+    ~ScratchFile() { std::filesystem::remove(path_); }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    std::string path() const { return path_.string(); }
+    void Write(const std::string& content) const {
+        std::ofstream(path_, std::ios::binary) << content;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+// A scenario file for rpanelctl --simulate.
+class ScenarioFile : public ScratchFile {
+public:
+    explicit ScenarioFile(const std::string& json) : ScratchFile("scenario.json") { Write(json); }
+};
+
+}  // namespace rpanel::test
