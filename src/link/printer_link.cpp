@@ -110,9 +110,12 @@ Match DeviceMatches(DevicePlatform& platform, DeviceSet set, std::uint32_t membe
                     const std::string& upperId) {
     std::vector<char> list;
     switch (ReadHardwareIdList(platform, set, member, &list)) {
-        case PropertyResult::Ok: return HoldsId(SplitIdList(list), upperId) ? Match::Yes : Match::No;
-        case PropertyResult::NoProperty: return Match::No;
-        default: return Match::SearchFailed;
+        case PropertyResult::Ok:
+            return HoldsId(SplitIdList(list), upperId) ? Match::Yes : Match::No;
+        case PropertyResult::NoProperty:
+            return Match::No;
+        default:
+            return Match::SearchFailed;
     }
 }
 
@@ -310,7 +313,8 @@ std::size_t EnumSubkeyNames(const char* keyPath, char (*slots)[kSubkeyNameSize],
     }
     std::size_t count = 0;
     std::string name;
-    while (count < slotCount && platform.EnumRegistrySubkey(key, static_cast<std::uint32_t>(count), &name)) {
+    while (count < slotCount &&
+           platform.EnumRegistrySubkey(key, static_cast<std::uint32_t>(count), &name)) {
         std::size_t length = std::min(name.size(), kSubkeyNameSize - 1);
         std::memcpy(slots[count], name.data(), length);
         slots[count][length] = '\0';

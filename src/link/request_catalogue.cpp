@@ -105,10 +105,16 @@ const RequestRow* FindCatalogueRow(std::uint8_t code) {
 std::uint16_t RequestValue(const RequestRow& row, std::int32_t parameter) {
     std::int32_t shifted = parameter;
     switch (row.rule) {
-        case ValueRule::Fixed: return row.value;
-        case ValueRule::Parameter: break;
-        case ValueRule::ParameterPlus15: shifted += 15; break;
-        case ValueRule::ParameterPlus8: shifted += 8; break;
+        case ValueRule::Fixed:
+            return row.value;
+        case ValueRule::Parameter:
+            break;
+        case ValueRule::ParameterPlus15:
+            shifted += 15;
+            break;
+        case ValueRule::ParameterPlus8:
+            shifted += 8;
+            break;
     }
     return static_cast<std::uint16_t>((static_cast<std::uint32_t>(shifted) & 0xFFu) << 8);
 }

@@ -17,9 +17,7 @@ struct TextReply {
     std::array<std::uint8_t, kTextReplySize> bytes{};
     std::uint32_t count = 0;
 
-    std::string_view Text() const {
-        return {reinterpret_cast<const char*>(bytes.data()), count};
-    }
+    std::string_view Text() const { return {reinterpret_cast<const char*>(bytes.data()), count}; }
 };
 
 // Text read: on no reply shows message 25 and answers false; the caller parses only on true.

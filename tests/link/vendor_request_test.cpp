@@ -233,8 +233,8 @@ TEST_F(Shapes, CommandsShowTheirOwnMessageOrTheFailure) {
     EXPECT_TRUE(RunCommand(Request::PrintTestPattern2, messages));
     printer.Script(18, std::nullopt, std::string("NG\0\0", 4));
     EXPECT_FALSE(RunCommand(Request::StartCalibration, messages));
-    EXPECT_EQ(messages.shown, (std::vector<int>{msg::kEjectSent, msg::kTestPattern2Printed,
-                                                msg::kSendFailed}));
+    EXPECT_EQ(messages.shown,
+              (std::vector<int>{msg::kEjectSent, msg::kTestPattern2Printed, msg::kSendFailed}));
     EXPECT_EQ(sent[0].value, 0x0100);
     EXPECT_EQ(sent[1].value, 0x0100);
 }

@@ -20,10 +20,10 @@ constexpr std::pair<std::uint8_t, std::uint8_t> kWriteToRead[] = {
 // Adjustment writes and the key of the adjustment reply that reports them; the printer keeps
 // the byte it was sent, offset included.
 constexpr std::pair<std::uint8_t, const char*> kAdjustmentWrites[] = {
-    {26, "ADJIMAGE"},           {27, "ADJTOPPLAIN"},      {28, "ADJTOPTHICK"},
-    {29, "ADJTOPENVELOPE"},     {30, "ADJLEFTFRONT"},     {32, "ADJTRANSPLAINFRONT"},
-    {33, "ADJTRANSTHICK1"},     {34, "ADJTRANSTHICK2"},   {35, "ADJTRANSPOSTCARD"},
-    {36, "ADJTRANSENVELOPE"},   {37, "ADJTRANSLABEL"},
+    {26, "ADJIMAGE"},         {27, "ADJTOPPLAIN"},    {28, "ADJTOPTHICK"},
+    {29, "ADJTOPENVELOPE"},   {30, "ADJLEFTFRONT"},   {32, "ADJTRANSPLAINFRONT"},
+    {33, "ADJTRANSTHICK1"},   {34, "ADJTRANSTHICK2"}, {35, "ADJTRANSPOSTCARD"},
+    {36, "ADJTRANSENVELOPE"}, {37, "ADJTRANSLABEL"},
 };
 
 // Panel defaults (toner low message, toner-out stop, energy-save time, auto continue) and the
@@ -59,23 +59,30 @@ std::string LittleEndian(std::uint32_t value) {
 PrinterModel::PrinterModel() {
     status_ = "@PJL INFO STATUS\r\nCODE=000000,204008\r\n";
     info_[1] = {
-        {"CONSUMETCSTATEC", "1"},     {"CONSUMETCSTATEM", "1"},    {"CONSUMETCSTATEY", "2"},
-        {"CONSUMETCSTATEK", "3"},     {"CONSUMEICSTATE", "1"},     {"CONSUMETCREMAINC", "78"},
-        {"CONSUMETCREMAINM", "64"},   {"CONSUMETCREMAINY", "9"},   {"CONSUMETCREMAINK", "0"},
-        {"CONSUMEICREMAIN", "83"},    {"CONSUMETCTYPEC", "15"},    {"CONSUMETCTYPEM", "15"},
-        {"CONSUMETCTYPEY", "25"},     {"CONSUMETCTYPEK", "10"},    {"CONSUMEICTYPE", "STANDARD"},
-        {"COVERAGETOTALCOLOR", "8421"}, {"COVERAGETOTALMONO", "3310"}, {"COVERAGETOTAL", "11731"},
-        {"COVERAGECOLOR", "5.8"},     {"COVERAGEMONO", "4.1"},     {"COVERAGEAVERAGEC", "6"},
-        {"COVERAGEAVERAGEM", "5"},    {"COVERAGEAVERAGEY", "7"},   {"COVERAGEAVERAGEK", "4"},
-        {"COVERAGELASTC", "3"},       {"COVERAGELASTM", "2"},      {"COVERAGELASTY", "4"},
-        {"COVERAGELASTK", "5"},       {"TONERLOWMSG", "1"},
+        {"CONSUMETCSTATEC", "1"},      {"CONSUMETCSTATEM", "1"},
+        {"CONSUMETCSTATEY", "2"},      {"CONSUMETCSTATEK", "3"},
+        {"CONSUMEICSTATE", "1"},       {"CONSUMETCREMAINC", "78"},
+        {"CONSUMETCREMAINM", "64"},    {"CONSUMETCREMAINY", "9"},
+        {"CONSUMETCREMAINK", "0"},     {"CONSUMEICREMAIN", "83"},
+        {"CONSUMETCTYPEC", "15"},      {"CONSUMETCTYPEM", "15"},
+        {"CONSUMETCTYPEY", "25"},      {"CONSUMETCTYPEK", "10"},
+        {"CONSUMEICTYPE", "STANDARD"}, {"COVERAGETOTALCOLOR", "8421"},
+        {"COVERAGETOTALMONO", "3310"}, {"COVERAGETOTAL", "11731"},
+        {"COVERAGECOLOR", "5.8"},      {"COVERAGEMONO", "4.1"},
+        {"COVERAGEAVERAGEC", "6"},     {"COVERAGEAVERAGEM", "5"},
+        {"COVERAGEAVERAGEY", "7"},     {"COVERAGEAVERAGEK", "4"},
+        {"COVERAGELASTC", "3"},        {"COVERAGELASTM", "2"},
+        {"COVERAGELASTY", "4"},        {"COVERAGELASTK", "5"},
+        {"TONERLOWMSG", "1"},
     };
     info_[2] = {
-        {"COUNTTOTAL", "12874"},       {"COUNTCOLORPRINT", "9120"},  {"COUNTMONOPRINT", "3754"},
-        {"COUNTTRAY1", "12874"},       {"COUNTSIZEA4", "10230"},     {"COUNTSIZEB5", "120"},
-        {"COUNTSIZEA5", "310"},        {"COUNTSIZELEGAL", "44"},     {"COUNTSIZELETTER", "1980"},
-        {"COUNTSIZEOTHERS", "190"},    {"COUNTMEDIAPLAIN", "11020"}, {"COUNTMEDIATHICK", "640"},
-        {"COUNTMEDIATHICK2", "210"},   {"COUNTMEDIAENVELOPE", "180"},
+        {"COUNTTOTAL", "12874"},         {"COUNTCOLORPRINT", "9120"},
+        {"COUNTMONOPRINT", "3754"},      {"COUNTTRAY1", "12874"},
+        {"COUNTSIZEA4", "10230"},        {"COUNTSIZEB5", "120"},
+        {"COUNTSIZEA5", "310"},          {"COUNTSIZELEGAL", "44"},
+        {"COUNTSIZELETTER", "1980"},     {"COUNTSIZEOTHERS", "190"},
+        {"COUNTMEDIAPLAIN", "11020"},    {"COUNTMEDIATHICK", "640"},
+        {"COUNTMEDIATHICK2", "210"},     {"COUNTMEDIAENVELOPE", "180"},
         {"COUNTMEDIALETTERHEAD", "450"}, {"COUNTMEDIAPOSTCARD", "260"},
         {"COUNTMEDIALABELS", "114"},
     };
@@ -86,16 +93,15 @@ PrinterModel::PrinterModel() {
         {"MACHINEVERSIONBOOT", "1.02"},
     };
     info_[4] = {
-        {"ADJTOPPLAIN", "15"},        {"ADJTOPTHICK", "17"},       {"ADJTOPENVELOPE", "12"},
-        {"ADJLEFTFRONT", "15"},       {"ADJLEFTBACK", "15"},       {"ADJIMAGE", "0"},
-        {"ADJTRANSPLAINFRONT", "8"},  {"ADJTRANSTHICK1", "9"},     {"ADJTRANSTHICK2", "10"},
-        {"ADJTRANSPOSTCARD", "8"},    {"ADJTRANSENVELOPE", "6"},   {"ADJTRANSLABEL", "8"},
+        {"ADJTOPPLAIN", "15"},       {"ADJTOPTHICK", "17"},     {"ADJTOPENVELOPE", "12"},
+        {"ADJLEFTFRONT", "15"},      {"ADJLEFTBACK", "15"},     {"ADJIMAGE", "0"},
+        {"ADJTRANSPLAINFRONT", "8"}, {"ADJTRANSTHICK1", "9"},   {"ADJTRANSTHICK2", "10"},
+        {"ADJTRANSPOSTCARD", "8"},   {"ADJTRANSENVELOPE", "6"}, {"ADJTRANSLABEL", "8"},
         {"ADJTRANSPLAINBACK", "8"},
     };
     values_ = {
-        {20, 2},     {22, 1},     {24, 0},    {40, 1},     {42, 1},    {44, 1},    {46, 1},
-        {48, 1},     {53, 7},     {54, 2},    {80, 1},     {81, 12874}, {82, 8120}, {83, 12874},
-        {84, 12874},
+        {20, 2}, {22, 1}, {24, 0}, {40, 1},     {42, 1},    {44, 1},     {46, 1},     {48, 1},
+        {53, 7}, {54, 2}, {80, 1}, {81, 12874}, {82, 8120}, {83, 12874}, {84, 12874},
     };
     // The two blocks of 32-bit values of the configuration page (requests 55..78).
     for (std::uint8_t code = 55; code <= 78; ++code) {
@@ -150,9 +156,9 @@ PrinterModel::Reply PrinterModel::Respond(std::uint8_t code, std::uint16_t value
     }
     for (const PanelSetting& setting : kPanelSettings) {
         if (code == setting.code) {
-            SetInfoValue(setting.page, setting.key,
-                         setting.onOff ? (parameter != 0 ? "ON" : "OFF")
-                                       : std::to_string(parameter));
+            SetInfoValue(
+                setting.page, setting.key,
+                setting.onOff ? (parameter != 0 ? "ON" : "OFF") : std::to_string(parameter));
             return std::string(kAcknowledgement, 4);
         }
     }

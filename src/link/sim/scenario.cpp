@@ -17,8 +17,7 @@ bool ParseNumber(std::string_view text, int base, Number* number) {
 }
 
 // "13" or "13:0x0200"
-bool ParseReplyKey(std::string_view key, std::uint8_t* code,
-                   std::optional<std::uint16_t>* value) {
+bool ParseReplyKey(std::string_view key, std::uint8_t* code, std::optional<std::uint16_t>* value) {
     const std::size_t colon = key.find(':');
     unsigned codeNumber = 0;
     if (!ParseNumber(key.substr(0, colon), 10, &codeNumber) || codeNumber > 0xFF) {

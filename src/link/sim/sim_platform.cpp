@@ -138,7 +138,8 @@ Handle SimPlatform::OpenDevice(const std::string& path, OpenAttributes attribute
     } else {
         const int number = StillImageNumber(path);
         for (const SimStillImageDevice& device : stillImageDevices) {
-            if (device.number == number && (device.printer == nullptr || device.printer->Present())) {
+            if (device.number == number &&
+                (device.printer == nullptr || device.printer->Present())) {
                 record.stillImage = &device;
                 record.printer = device.printer;
             }
@@ -163,8 +164,7 @@ bool SimPlatform::ReadDeviceDescriptor(Handle handle, DeviceDescriptor* descript
 }
 
 std::uint32_t SimPlatform::Answer(Handle handle, std::uint8_t request, std::uint16_t value,
-                                  std::uint16_t index, std::uint8_t* reply,
-                                  std::uint16_t length) {
+                                  std::uint16_t index, std::uint8_t* reply, std::uint16_t length) {
     auto it = handles_.find(handle);
     if (it == handles_.end() || it->second.printer == nullptr) {
         return 0;

@@ -16,7 +16,7 @@ namespace rpanel {
 struct SimPrinterClassDevice {
     // The hardware-ID property; nullopt: the device has none.
     std::optional<std::vector<std::string>> hardwareIds;
-    std::string interfacePath;  // empty: no interface of the printer class at this member
+    std::string interfacePath;   // empty: no interface of the printer class at this member
     bool propertyFails = false;  // reading the property fails with an unexpected error
     int maxOpenHandles = 2;      // how many handles the interface grants at once
     PrinterModel* printer = nullptr;

@@ -38,8 +38,8 @@ TEST(Scenario, ScriptsRepliesByCodeAndByCodeAndValue) {
 TEST(Scenario, SetsValuesPresenceAndFaults) {
     PrinterModel printer;
     std::string error;
-    ASSERT_TRUE(ApplyScenario(R"({"values": {"80": 2}, "faults": {"unplug_after": 1}})", printer,
-                              &error))
+    ASSERT_TRUE(
+        ApplyScenario(R"({"values": {"80": 2}, "faults": {"unplug_after": 1}})", printer, &error))
         << error;
     EXPECT_EQ(Reply(printer, 80, 0, 4), std::string("\x02\0\0\0", 4));
     EXPECT_EQ(Reply(printer, 80, 0, 4), "");
