@@ -9,9 +9,7 @@
 #include "cli/cli_context.h"
 #include "cli/commands.h"
 #include "link/printer_link.h"
-#include "link/sim/scenario.h"
-#include "link/sim/sim_platform.h"
-#include "link/system_platform.h"
+#include "link/selected_platform.h"
 #include "link/vendor_request.h"
 
 namespace rpanel {
@@ -100,14 +98,10 @@ void TraceTo(std::ostream& err) {
     });
 }
 
-// Restores the process-wide link settings when a run ends, so that runs in one process (the
-// tests) do not see each other's platform or trace.
-struct RunScope {
-    ~RunScope() {
-        ClosePrinterLink();
-        SetRequestObserver(nullptr);
-        UsePlatform(nullptr);
-    }
+// The trace ends with the run, so that runs in one process (the tests) do not see each
+// other's.
+struct TraceScope {
+    ~TraceScope() { SetRequestObserver(nullptr); }
 };
 
 }  // namespace
@@ -135,24 +129,16 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     SelectLanguage(options.language.value_or(LanguageFromEnvironment()));
 
-    PrinterModel printer;
-    std::unique_ptr<SimPlatform> simulated;
-    std::unique_ptr<DevicePlatform> system;
-    if (options.demo || options.scenario) {
-        std::string error;
-        if (options.scenario && !LoadScenarioFile(*options.scenario, printer, &error)) {
-            err << "rpanelctl: " << error << '\n';
-            return kExitUsage;
-        }
-        simulated = std::make_unique<SimPlatform>(SimPlatform::WithPrinter(printer));
-    } else {
-        system = CreateSystemPlatform();
+    std::string error;
+    auto platform = SelectedPlatform::Select(options.demo, options.scenario, &error);
+    if (!platform) {
+        err << "rpanelctl: " << error << '\n';
+        return kExitUsage;
     }
 
     int status = kExitOk;
     {
-        RunScope scope;
-        UsePlatform(simulated ? simulated.get() : system.get());
+        TraceScope trace;
         if (options.trace) {
             TraceTo(err);
         }
@@ -167,8 +153,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             status = kExitFailed;
         }
     }
-    if (simulated && hooks.afterSimulatedCommand) {
-        hooks.afterSimulatedCommand(*simulated);
+    // The command's link is closed before the simulated machine is looked at.
+    ClosePrinterLink();
+    if (platform->Simulated() != nullptr && hooks.afterSimulatedCommand) {
+        hooks.afterSimulatedCommand(*platform->Simulated());
     }
     return status;
 }

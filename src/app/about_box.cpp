@@ -1,0 +1,25 @@
+#include "app/about_box.h"
+
+#include <QPushButton>
+
+#include "app/about_box_ids.h"
+#include "app/center_on_screen.h"
+#include "app/dialog_builder.h"
+#include "app/dialog_templates.h"
+#include "app/window_text.h"
+
+namespace rpanel {
+
+AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
+    BuildDialog(kAboutBoxTemplate, *this);
+    SetTitleById(*this, 327);
+    connect(ControlById<QPushButton>(*this, about_box::kCloseButton), &QPushButton::clicked, this,
+            &QDialog::accept);
+}
+
+void AboutBox::showEvent(QShowEvent* event) {
+    CenterOnScreen(*this);
+    QDialog::showEvent(event);
+}
+
+}  // namespace rpanel

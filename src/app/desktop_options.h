@@ -1,0 +1,26 @@
+// The command line of the desktop program:
+//   rpanel [--demo | --simulate FILE] [--lang LANG]
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace rpanel {
+
+struct DesktopOptions {
+    bool help = false;
+    bool demo = false;
+    std::optional<std::string> scenario;  // --simulate FILE
+    std::optional<std::uint16_t> language;
+};
+
+// Reads the arguments (without the program name); answers what is wrong with them, if anything.
+std::optional<std::string> ParseDesktopOptions(const std::vector<std::string>& args,
+                                               DesktopOptions* options);
+
+void PrintDesktopUsage(std::ostream& out);
+
+}  // namespace rpanel

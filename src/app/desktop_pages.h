@@ -1,0 +1,10 @@
+// The content of the main window's pages in the program.
+#pragma once
+
+#include "app/tab_pages.h"
+
+namespace rpanel {
+
+PageFactory DesktopPages();
+
+}  // namespace rpanel

@@ -1,0 +1,71 @@
+// rpanel: the remote panel on the desktop, in the notification area.
+#include <QApplication>
+#include <QSystemTrayIcon>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/desktop_options.h"
+#include "app/desktop_pages.h"
+#include "app/desktop_shell.h"
+#include "app/program_icon.h"
+#include "app/single_instance.h"
+#include "app/string_table.h"
+#include "link/selected_platform.h"
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitUsage = 2;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace rpanel;
+
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    DesktopOptions options;
+    if (const auto complaint = ParseDesktopOptions(args, &options)) {
+        std::cerr << "rpanel: " << *complaint << "\n\n";
+        PrintDesktopUsage(std::cerr);
+        return kExitUsage;
+    }
+    if (options.help) {
+        PrintDesktopUsage(std::cout);
+        return kExitOk;
+    }
+
+    // A second start ends here, silently, before it puts up a second icon.
+    SingleInstance instance;
+    switch (instance.Acquire()) {
+        case SingleInstance::Result::Acquired:
+            break;
+        case SingleInstance::Result::HeldElsewhere:
+            return kExitOk;
+        case SingleInstance::Result::Unavailable:
+            std::cerr << "rpanel: cannot lock " << instance.LockPath().toStdString()
+                      << "; a second start will not be stopped\n";
+            break;
+    }
+
+    SelectLanguage(options.language.value_or(LanguageFromEnvironment()));
+
+    std::string error;
+    const auto platform = SelectedPlatform::Select(options.demo, options.scenario, &error);
+    if (!platform) {
+        std::cerr << "rpanel: " << error << '\n';
+        return kExitUsage;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(ProgramIcon());
+    // Closing the window only hides it; the shell says when the program is done.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    AppState state;
+    DesktopShell shell(state, DesktopPages(), QSystemTrayIcon::isSystemTrayAvailable());
+    QObject::connect(&shell, &DesktopShell::finished, &app, &QCoreApplication::exit);
+    shell.Start();
+    return app.exec();
+}

@@ -1,0 +1,143 @@
+#include "app/main_window.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "app/about_box.h"
+#include "app/center_on_screen.h"
+#include "app/dialog_builder.h"
+#include "app/dialog_templates.h"
+#include "app/main_window_ids.h"
+#include "app/window_text.h"
+#include "link/printer_link.h"
+#include "link/request_ops.h"
+
+namespace rpanel {
+namespace {
+
+// Typed into the invisible access-code box, it adds the Service Mode page. It is compared
+// whole and with its letter case.
+constexpr char kAccessCode[] = "fieldengineer";
+constexpr int kAccessCodeMaxLength = 13;
+
+constexpr int kTitleText = 122;
+constexpr int kPanelCaption = 119;
+constexpr int kUserServiceCaption = 120;
+constexpr int kServiceModeCaption = 121;
+
+}  // namespace
+
+MainWindow::MainWindow(AppState& state, PageFactory pages)
+    : state_(state), pages_(std::move(pages)) {
+    BuildDialog(kMainWindowTemplate, *this);
+    SetTitleById(*this, kTitleText);
+    tabs_ = ControlById<QTabWidget>(*this, main_window::kTabControl);
+
+    accessCode_ = ControlById<QLineEdit>(*this, main_window::kAccessCodeBox);
+    accessCode_->setMaxLength(kAccessCodeMaxLength);
+    accessCode_->installEventFilter(this);
+    connect(accessCode_, &QLineEdit::textChanged, this, &MainWindow::CheckAccessCode);
+
+    connect(ControlById<QPushButton>(*this, main_window::kCloseButton), &QPushButton::clicked, this,
+            &MainWindow::reject);
+    connect(ControlById<QPushButton>(*this, main_window::kAboutButton), &QPushButton::clicked, this,
+            &MainWindow::ShowAbout);
+}
+
+void MainWindow::OpenPanel() {
+    // The boxes below wait for the user in a nested event loop, where the tray can ask for
+    // the panel again; that request is the one already being served.
+    if (state_.panelOpen == 1 || opening_) {
+        return;
+    }
+    opening_ = true;
+    const bool opened = OpenPrinterOrGiveUp();
+    if (opened) {
+        ReadMachineVariant(messages_, state_);
+        show();
+        activateWindow();
+        if (!pagesCreated_) {
+            CreatePages();
+        }
+        // Centred once the pages have given the window its final size.
+        CenterOnScreen(*this);
+        state_.panelOpen = 1;
+    }
+    opening_ = false;
+}
+
+bool MainWindow::OpenPrinterOrGiveUp() {
+    SetPrinterIds();
+    while (OpenPrinterLink() == 0) {
+        if (ShowTextBox(this, msg::kOpenFailed, QMessageBox::Retry | QMessageBox::Cancel) !=
+            QMessageBox::Retry) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void MainWindow::reject() {
+    QDialog::reject();
+    state_.panelOpen = 0;
+    emit closed();
+}
+
+void MainWindow::CreatePages() {
+    AddPage(templates::kPanelPage, kPanelCaption, 0);
+    AddPage(templates::kUserServicePage, kUserServiceCaption, 1);
+    tabs_->setCurrentIndex(0);
+    pagesCreated_ = true;
+}
+
+QWidget* MainWindow::AddPage(int templateId, int captionId, int index) {
+    QWidget* page = AddTabPage(*tabs_, pages_, templateId, captionId, index, state_);
+    if (page != nullptr) {
+        MakeRoomFor(DialogSize(*FindDialogTemplate(templateId)), *page);
+    }
+    return page;
+}
+
+// The pages are laid out in a larger type than the window itself. Rather than cut a page off,
+// the tab control and the window grow until the page fits, and the buttons beneath them move
+// along. The page area is known once the shown tab control has laid itself out.
+void MainWindow::MakeRoomFor(QSize pageSize, const QWidget& page) {
+    const QSize area = page.parentWidget()->size();
+    const QSize missing = (pageSize - area).expandedTo(QSize(0, 0));
+    if (!isVisible() || missing == QSize(0, 0)) {
+        return;
+    }
+    tabs_->resize(tabs_->size() + missing);
+    for (const int id : {main_window::kAboutButton, main_window::kCloseButton}) {
+        QWidget* button = ControlById(*this, id);
+        button->move(button->pos() + QPoint(missing.width(), missing.height()));
+    }
+    setFixedSize(size() + missing);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Whatever the access-code box held is gone as soon as it gets the focus again.
+    if (watched == accessCode_ && event->type() == QEvent::FocusIn) {
+        accessCode_->clear();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void MainWindow::CheckAccessCode() {
+    if (state_.serviceModeAdded != 0 || accessCode_->text() != QLatin1String(kAccessCode)) {
+        return;
+    }
+    // Added at the right end of the tabs; the page on display stays.
+    if (AddPage(templates::kServiceModePage, kServiceModeCaption, tabs_->count()) != nullptr) {
+        state_.serviceModeAdded = 1;
+    }
+}
+
+void MainWindow::ShowAbout() {
+    AboutBox about(this);
+    about.exec();
+}
+
+}  // namespace rpanel

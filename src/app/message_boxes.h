@@ -1,0 +1,33 @@
+// The program's message boxes: a string-table text, an empty title, the acting window as
+// owner. Tests answer them in place of the user through SetMessageBoxAnswerer.
+#pragma once
+
+#include <QMessageBox>
+#include <functional>
+
+#include "app/message_sink.h"
+
+namespace rpanel {
+
+// Shows the text of stringId with the given buttons and answers the one the user chose
+// (the escape button when the box was closed otherwise).
+QMessageBox::StandardButton ShowTextBox(QWidget* owner, int stringId,
+                                        QMessageBox::StandardButtons buttons);
+
+// While an answerer is set no box is shown: each is handed to it with its string number and
+// buttons, and its answer is taken as the user's. An empty function restores the real boxes.
+using MessageBoxAnswerer =
+    std::function<QMessageBox::StandardButton(int stringId, QMessageBox::StandardButtons)>;
+void SetMessageBoxAnswerer(MessageBoxAnswerer answerer);
+
+// The messages of a window's commands, as OK boxes owned by that window.
+class WindowMessages final : public MessageSink {
+public:
+    explicit WindowMessages(QWidget* owner) : owner_(owner) {}
+    void ShowMessageById(int stringId) override;
+
+private:
+    QWidget* owner_;
+};
+
+}  // namespace rpanel

@@ -1,0 +1,37 @@
+// The devices a program talks to, chosen from its command line: the built-in simulated printer
+// (--demo), one scripted by a scenario file (--simulate FILE), or the system's USB devices.
+// While it lives, the device link uses it; when it goes, the link is closed first.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "link/platform.h"
+#include "link/sim/printer_model.h"
+#include "link/sim/sim_platform.h"
+
+namespace rpanel {
+
+class SelectedPlatform {
+public:
+    // Nothing and a reason in *error when the scenario file cannot be used.
+    static std::unique_ptr<SelectedPlatform> Select(bool demo,
+                                                    const std::optional<std::string>& scenario,
+                                                    std::string* error);
+    ~SelectedPlatform();
+    SelectedPlatform(const SelectedPlatform&) = delete;
+    SelectedPlatform& operator=(const SelectedPlatform&) = delete;
+
+    // The simulated machine, or null for the system's devices.
+    SimPlatform* Simulated() { return simulated_.get(); }
+
+private:
+    SelectedPlatform() = default;
+
+    PrinterModel printer_;
+    std::unique_ptr<SimPlatform> simulated_;
+    std::unique_ptr<DevicePlatform> system_;
+};
+
+}  // namespace rpanel

@@ -1,0 +1,132 @@
+// The program around the main window: the tray icon's activations and menu, "Exit", and the
+// desktops without a notification area, where the window opens at start.
+#include "app/desktop_shell.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "scripted_answers.h"
+#include "support/sim_fixture.h"
+
+namespace rpanel {
+namespace {
+
+QStringList ActionTexts(const QMenu& menu) {
+    QStringList texts;
+    for (const QAction* action : menu.actions()) {
+        texts << action->text();
+    }
+    return texts;
+}
+
+class TrayShellTest : public test::SimTest {
+protected:
+    TrayIcon& Tray() { return *shell.Tray(); }
+    void Activate(QSystemTrayIcon::ActivationReason reason) {
+        emit Tray().Icon().activated(reason);
+    }
+    // Opens the icon's menu as a right-click does.
+    QMenu& OpenMenu() {
+        Tray().Menu().popup(QPoint(10, 10));
+        return Tray().Menu();
+    }
+
+    test::ScriptedAnswers boxes;
+    DesktopShell shell{state, PageFactory{}, true};
+    QSignalSpy finished{&shell, &DesktopShell::finished};
+};
+
+TEST_F(TrayShellTest, DoubleClickOrSingleActivationOpensThePanel) {
+    for (const auto reason : {QSystemTrayIcon::DoubleClick, QSystemTrayIcon::Trigger}) {
+        Activate(reason);
+        EXPECT_TRUE(shell.Window().isVisible()) << reason;
+        shell.Window().reject();
+    }
+}
+
+TEST_F(TrayShellTest, OtherActivationsAndDoubleClickWhileShownChangeNothing) {
+    Activate(QSystemTrayIcon::MiddleClick);
+    Activate(QSystemTrayIcon::Context);
+    EXPECT_FALSE(shell.Window().isVisible());
+    EXPECT_EQ(printer.RequestsAnswered(), 0);
+
+    Activate(QSystemTrayIcon::DoubleClick);
+    const auto opened = sim.openedPaths.size();
+    const int answered = printer.RequestsAnswered();
+    Activate(QSystemTrayIcon::DoubleClick);
+    EXPECT_EQ(sim.openedPaths.size(), opened);
+    EXPECT_EQ(printer.RequestsAnswered(), answered);
+}
+
+TEST_F(TrayShellTest, MenuOffersOpenPanelAndExitAndDismissingItDoesNothing) {
+    QMenu& menu = OpenMenu();
+    EXPECT_EQ(ActionTexts(menu), QStringList({"Open Panel", "Exit"}));
+
+    QTest::keyClick(&menu, Qt::Key_Escape);
+
+    EXPECT_FALSE(menu.isVisible());
+    EXPECT_FALSE(shell.Window().isVisible());
+    EXPECT_TRUE(sim.openedPaths.empty());
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(finished.count(), 0);
+}
+
+TEST_F(TrayShellTest, OpenPanelInTheMenuOpensThePanel) {
+    OpenMenu().actions().at(0)->trigger();
+    EXPECT_TRUE(shell.Window().isVisible());
+    EXPECT_EQ(state.panelOpen, 1);
+}
+
+TEST_F(TrayShellTest, ExitRemovesTheIconHidesTheWindowAndEndsWithZero) {
+    shell.Start();
+    Activate(QSystemTrayIcon::DoubleClick);
+
+    OpenMenu().actions().at(1)->trigger();
+
+    EXPECT_FALSE(Tray().Icon().isVisible());
+    EXPECT_FALSE(shell.Window().isVisible());
+    EXPECT_EQ(state.panelOpen, 0);
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished.at(0).at(0).toInt(), 0);
+}
+
+TEST_F(TrayShellTest, ClosingTheWindowKeepsTheProgramRunning) {
+    Activate(QSystemTrayIcon::DoubleClick);
+    shell.Window().close();
+    EXPECT_EQ(finished.count(), 0);
+}
+
+class TraylessShellTest : public test::SimTest {
+protected:
+    test::ScriptedAnswers boxes;
+    DesktopShell shell{state, PageFactory{}, false};
+    QSignalSpy finished{&shell, &DesktopShell::finished};
+};
+
+TEST_F(TraylessShellTest, WindowOpensAtStartAndClosingItEndsTheProgram) {
+    EXPECT_EQ(shell.Tray(), nullptr);
+    shell.OpenAtStart();
+    EXPECT_TRUE(shell.Window().isVisible());
+    EXPECT_EQ(finished.count(), 0);
+
+    shell.Window().close();
+
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished.at(0).at(0).toInt(), 0);
+}
+
+TEST_F(TraylessShellTest, CancellingTheOpeningEndsTheProgramInsteadOfRunningUnseen) {
+    printer.SetPresent(false);
+
+    shell.OpenAtStart();
+
+    EXPECT_EQ(boxes.shown, std::vector<int>{26});
+    EXPECT_FALSE(shell.Window().isVisible());
+    EXPECT_EQ(finished.count(), 1);
+}
+
+}  // namespace
+}  // namespace rpanel

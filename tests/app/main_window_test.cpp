@@ -1,0 +1,243 @@
+// The main window against the simulated printer: opening the panel (retrying, cancelling,
+// failing to read the variant), hiding and re-opening it, and the Service Mode access code.
+#include "app/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+
+#include "app/about_box.h"
+#include "app/about_box_ids.h"
+#include "app/dialog_builder.h"
+#include "app/dialog_templates.h"
+#include "app/main_window_ids.h"
+#include "app/window_text.h"
+#include "modal_watch.h"
+#include "scripted_answers.h"
+#include "support/sim_fixture.h"
+
+namespace rpanel {
+namespace {
+
+constexpr int kOpenFailed = 26;
+constexpr int kSendFailed = 25;
+constexpr std::uint8_t kMachineVariantRequest = 80;
+
+QStringList TabTexts(const QTabWidget& tabs) {
+    QStringList texts;
+    for (int i = 0; i < tabs.count(); ++i) {
+        texts << tabs.tabText(i);
+    }
+    return texts;
+}
+
+class MainWindowTest : public test::SimTest {
+protected:
+    QLineEdit& AccessCodeBox() {
+        return *ControlById<QLineEdit>(window, main_window::kAccessCodeBox);
+    }
+    // Typing into the box as the user does: it gets the focus first.
+    void TypeAccessCode(const QString& text) {
+        QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(&AccessCodeBox(), &focusIn);
+        QTest::keyClicks(&AccessCodeBox(), text);
+    }
+
+    test::ScriptedAnswers boxes;
+    MainWindow window{state, PageFactory{}};
+};
+
+TEST_F(MainWindowTest, OpeningShowsThePanelAndUserServicePagesCentredOnTheScreen) {
+    window.OpenPanel();
+
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(state.panelOpen, 1);
+    EXPECT_EQ(state.machineVariant, printer.ValueOf(kMachineVariantRequest) & 0xFF);
+    EXPECT_EQ(TabTexts(window.Tabs()), QStringList({"Panel", "User Service"}));
+    EXPECT_EQ(window.Tabs().currentIndex(), 0);
+    EXPECT_EQ(window.windowTitle(), "Remote Panel Program");
+
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect frame = window.frameGeometry();
+    EXPECT_EQ(frame.topLeft(),
+              QPoint((screen.width() - frame.width()) / 2, (screen.height() - frame.height()) / 2));
+}
+
+TEST_F(MainWindowTest, PagesLaidOutInTheirLargerTypeFitTheWindowUncut) {
+    window.OpenPanel();
+
+    const QWidget* tabs = &window.Tabs();
+    for (const int index : {0, 1}) {
+        const QWidget* page = window.Tabs().widget(index);
+        const QSize needed = DialogSize(
+            *FindDialogTemplate(index == 0 ? templates::kPanelPage : templates::kUserServicePage));
+        EXPECT_GE(page->parentWidget()->width(), needed.width()) << index;
+        EXPECT_GE(page->parentWidget()->height(), needed.height()) << index;
+    }
+    for (const int id : {main_window::kAboutButton, main_window::kCloseButton}) {
+        const QRect button = ControlById(window, id)->geometry();
+        EXPECT_TRUE(window.rect().contains(button)) << id;
+        EXPECT_GE(button.top(), tabs->geometry().bottom()) << id;
+    }
+}
+
+TEST_F(MainWindowTest, CancelInTheOpenFailedBoxLeavesTheWindowHidden) {
+    printer.SetPresent(false);
+
+    window.OpenPanel();
+
+    EXPECT_EQ(boxes.shown, std::vector<int>{kOpenFailed});
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(state.panelOpen, 0);
+    EXPECT_EQ(window.Tabs().count(), 0);
+}
+
+TEST_F(MainWindowTest, EachRetryOpensAgainUntilTheUserCancels) {
+    printer.SetPresent(false);
+    boxes.answers = {QMessageBox::Retry, QMessageBox::Retry};
+
+    window.OpenPanel();
+
+    EXPECT_EQ(boxes.shown, std::vector<int>(3, kOpenFailed));
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(MainWindowTest, RetryAfterPluggingThePrinterInShowsTheWindow) {
+    printer.SetPresent(false);
+    boxes.whileShown = [this](int) { printer.SetPresent(true); };
+    boxes.answers = {QMessageBox::Retry};
+
+    window.OpenPanel();
+
+    EXPECT_EQ(boxes.shown, std::vector<int>{kOpenFailed});
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(state.panelOpen, 1);
+    EXPECT_EQ(window.Tabs().count(), 2);
+}
+
+TEST_F(MainWindowTest, AskingAgainWhileTheOpenFailedBoxIsUpStartsNoSecondOpening) {
+    printer.SetPresent(false);
+    boxes.whileShown = [this](int) {
+        if (boxes.shown.size() == 1) {
+            window.OpenPanel();
+        }
+    };
+
+    window.OpenPanel();
+
+    EXPECT_EQ(boxes.shown, std::vector<int>{kOpenFailed});
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(MainWindowTest, UnreadableMachineVariantIsReportedAndTheWindowShownAnyway) {
+    state.machineVariant = 2;
+    printer.Script(kMachineVariantRequest, std::nullopt, std::nullopt);
+
+    window.OpenPanel();
+
+    EXPECT_EQ(boxes.shown, std::vector<int>{kSendFailed});
+    EXPECT_EQ(state.machineVariant, 0);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(state.panelOpen, 1);
+}
+
+TEST_F(MainWindowTest, CloseEscapeAndTheCloseBoxHideTheWindowWithoutEndingIt) {
+    QSignalSpy closed(&window, &MainWindow::closed);
+    const std::vector<std::function<void()>> ways = {
+        [&] { ControlById<QPushButton>(window, main_window::kCloseButton)->click(); },
+        [&] { QTest::keyClick(&window, Qt::Key_Escape); },
+        [&] { window.close(); },
+    };
+    for (std::size_t way = 0; way < ways.size(); ++way) {
+        window.OpenPanel();
+        ASSERT_TRUE(window.isVisible());
+        ways[way]();
+        EXPECT_FALSE(window.isVisible()) << way;
+        EXPECT_EQ(state.panelOpen, 0) << way;
+        EXPECT_EQ(closed.count(), static_cast<int>(way) + 1);
+    }
+}
+
+TEST_F(MainWindowTest, ReopeningOpensThePrinterAgainAndKeepsPagesAndSelectedTab) {
+    window.OpenPanel();
+    QWidget* panelPage = window.Tabs().widget(0);
+    window.Tabs().setCurrentIndex(1);
+    window.reject();
+    const auto opened = sim.openedPaths.size();
+
+    window.OpenPanel();
+
+    EXPECT_GT(sim.openedPaths.size(), opened);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.Tabs().count(), 2);
+    EXPECT_EQ(window.Tabs().widget(0), panelPage);
+    EXPECT_EQ(window.Tabs().currentIndex(), 1);
+}
+
+TEST_F(MainWindowTest, AccessCodeWithWrongCaseOrAnExtraLetterUnlocksNothing) {
+    window.OpenPanel();
+
+    TypeAccessCode("fieldEngineer");
+    EXPECT_EQ(window.Tabs().count(), 2);
+
+    // The box holds 13 characters, so the extra letter in front keeps the code out.
+    TypeAccessCode("ffieldengineer");
+    EXPECT_EQ(AccessCodeBox().text(), "ffieldenginee");
+    EXPECT_EQ(window.Tabs().count(), 2);
+    EXPECT_EQ(state.serviceModeAdded, 0);
+}
+
+TEST_F(MainWindowTest, AccessCodeAddsServiceModeOnceAtTheEndKeepingThePageOnDisplay) {
+    window.OpenPanel();
+    window.Tabs().setCurrentIndex(1);
+    QWidget* shownPage = window.Tabs().currentWidget();
+
+    TypeAccessCode("fieldengineer");
+
+    EXPECT_EQ(TabTexts(window.Tabs()), QStringList({"Panel", "User Service", "Service Mode"}));
+    EXPECT_EQ(state.serviceModeAdded, 1);
+    EXPECT_EQ(window.Tabs().currentIndex(), 1);
+    EXPECT_EQ(window.Tabs().currentWidget(), shownPage);
+    EXPECT_TRUE(shownPage->isVisible());
+    EXPECT_FALSE(window.Tabs().widget(2)->isVisible());
+    EXPECT_EQ(AccessCodeBox().text(), "fieldengineer");
+
+    TypeAccessCode("fieldengineer");
+    EXPECT_EQ(window.Tabs().count(), 3);
+}
+
+TEST_F(MainWindowTest, AltAFocusesTheAccessCodeBoxAndEmptiesIt) {
+    window.OpenPanel();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    AccessCodeBox().setText("fieldengin");
+
+    QTest::keyClick(&window, Qt::Key_A, Qt::AltModifier);
+
+    EXPECT_TRUE(AccessCodeBox().hasFocus());
+    EXPECT_EQ(AccessCodeBox().text(), "");
+}
+
+TEST_F(MainWindowTest, AboutOpensTheAboutBoxOverTheWindow) {
+    window.OpenPanel();
+    test::ModalWatch watch([&](QWidget& modal) {
+        EXPECT_NE(qobject_cast<AboutBox*>(&modal), nullptr);
+        EXPECT_EQ(modal.parentWidget(), &window);
+        ControlById<QPushButton>(modal, about_box::kCloseButton)->click();
+    });
+
+    ControlById<QPushButton>(window, main_window::kAboutButton)->click();
+
+    EXPECT_TRUE(watch.Acted());
+    EXPECT_TRUE(window.isVisible());
+}
+
+}  // namespace
+}  // namespace rpanel
