@@ -1,4 +1,5 @@
-# cmake -DOUTPUT=file.cpp -DTABLES="a.txt;b.txt" -P EmbedStringTables.cmake
+# cmake -DOUTPUT=file.cpp -DTABLES="a.txt|b.txt" -P EmbedStringTables.cmake
+string(REPLACE "|" ";" TABLES "${TABLES}")
 set(body "")
 set(entries "")
 set(n 0)

@@ -15,12 +15,12 @@ struct LanguageName {
     std::string_view tag;
 };
 constexpr LanguageName kLanguageNames[] = {
-    {0x0404, "zh-TW"}, {0x0405, "cs-CZ"}, {0x0407, "de-DE"}, {0x0409, "en-US"},
+    {0x0404, "zh-TW"},        {0x0405, "cs-CZ"}, {0x0407, "de-DE"}, {0x0409, "en-US"},
     {0x040A, "es-ES_tradnl"}, {0x040C, "fr-FR"}, {0x040E, "hu-HU"}, {0x0410, "it-IT"},
-    {0x0411, "ja-JP"}, {0x0412, "ko-KR"}, {0x0415, "pl-PL"}, {0x0416, "pt-BR"},
-    {0x0419, "ru-RU"}, {0x041B, "sk-SK"}, {0x041F, "tr-TR"}, {0x0422, "uk-UA"},
-    {0x0804, "zh-CN"}, {0x0807, "de-CH"}, {0x080A, "es-MX"}, {0x080C, "fr-BE"},
-    {0x0810, "it-CH"}, {0x0816, "pt-PT"}, {0x0C07, "de-AT"}, {0x0C0A, "es-ES"},
+    {0x0411, "ja-JP"},        {0x0412, "ko-KR"}, {0x0415, "pl-PL"}, {0x0416, "pt-BR"},
+    {0x0419, "ru-RU"},        {0x041B, "sk-SK"}, {0x041F, "tr-TR"}, {0x0422, "uk-UA"},
+    {0x0804, "zh-CN"},        {0x0807, "de-CH"}, {0x080A, "es-MX"}, {0x080C, "fr-BE"},
+    {0x0810, "it-CH"},        {0x0816, "pt-PT"}, {0x0C07, "de-AT"}, {0x0C0A, "es-ES"},
     {0x100C, "fr-CH"},
 };
 
@@ -28,11 +28,13 @@ constexpr std::uint16_t PrimaryLanguage(std::uint16_t language) {
     return language & 0x03FF;
 }
 
-bool SameLetters(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
+// Locale names compare without regard to case, and "_" stands for "-".
+bool SameLocaleName(std::string_view a, std::string_view b) {
+    auto fold = [](char c) {
+        return c == '_' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return fold(x) == fold(y); });
 }
 
 std::optional<std::string> Unescape(std::string_view quoted) {
@@ -54,12 +56,23 @@ std::optional<std::string> Unescape(std::string_view quoted) {
             return std::nullopt;
         }
         switch (quoted[i]) {
-            case '"': text += '"'; break;
-            case '\\': text += '\\'; break;
-            case 't': text += '\t'; break;
-            case 'r': text += '\r'; break;
-            case 'n': text += '\n'; break;
-            default: return std::nullopt;
+            case '"':
+                text += '"';
+                break;
+            case '\\':
+                text += '\\';
+                break;
+            case 't':
+                text += '\t';
+                break;
+            case 'r':
+                text += '\r';
+                break;
+            case 'n':
+                text += '\n';
+                break;
+            default:
+                return std::nullopt;
         }
     }
     return text;
@@ -210,12 +223,12 @@ std::optional<std::uint16_t> ParseLanguage(std::string_view name) {
         return std::nullopt;
     }
     for (const LanguageName& known : kLanguageNames) {
-        if (SameLetters(known.tag, tag)) {
+        if (SameLocaleName(known.tag, tag)) {
             return known.language;
         }
     }
     for (const LanguageName& known : kLanguageNames) {
-        if (SameLetters(known.tag.substr(0, known.tag.find('-')), primary)) {
+        if (SameLocaleName(known.tag.substr(0, known.tag.find('-')), primary)) {
             return PrimaryLanguage(known.language);
         }
     }
