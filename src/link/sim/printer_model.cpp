@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <random>
 
 namespace rpanel {
 namespace {
@@ -119,14 +120,43 @@ std::uint32_t PrinterModel::Answer(std::uint8_t code, std::uint16_t value, std::
         present_ = false;
         return 0;
     }
-    ++answered_;
+    const int position = answered_++;
     Reply bytes = Respond(code, value);
+    if (auto fault = faults_.find(position); fault != faults_.end()) {
+        bytes = Spoil(std::move(bytes), fault->second, position);
+    }
     if (!bytes) {
         return 0;
     }
     std::size_t count = std::min<std::size_t>(bytes->size(), length);
     std::memcpy(reply, bytes->data(), count);
     return static_cast<std::uint32_t>(count);
+}
+
+PrinterModel::Reply PrinterModel::Spoil(Reply reply, ReplyFault fault, int position) {
+    std::string bytes = reply.value_or(std::string());
+    switch (fault) {
+        case ReplyFault::NoReply:
+            return std::nullopt;
+        case ReplyFault::OneByte:
+        case ReplyFault::TwoBytes:
+        case ReplyFault::ThreeBytes:
+            bytes.resize(std::min<std::size_t>(
+                bytes.size(), 1 + static_cast<int>(fault) - static_cast<int>(ReplyFault::OneByte)));
+            return bytes;
+        case ReplyFault::AckWithoutNul:
+            return std::string("OK!\0", 4);
+        case ReplyFault::RandomBytes: {
+            // The same garbage for the same position, so that a failing case can be rerun.
+            std::minstd_rand random(static_cast<std::uint32_t>(position) + 1);
+            bytes.resize(std::max<std::size_t>(bytes.size(), 4));
+            for (char& byte : bytes) {
+                byte = static_cast<char>(0x80 | (random() & 0x7F));
+            }
+            return bytes;
+        }
+    }
+    return reply;
 }
 
 PrinterModel::Reply PrinterModel::Respond(std::uint8_t code, std::uint16_t value) {
@@ -219,6 +249,21 @@ void PrinterModel::SetPresent(bool present) {
 void PrinterModel::UnplugAfter(int requests) {
     std::lock_guard lock(mutex_);
     unplugAfter_ = requests;
+}
+
+void PrinterModel::RefuseOpening(std::string reason) {
+    std::lock_guard lock(mutex_);
+    openingRefusal_ = std::move(reason);
+}
+
+std::string PrinterModel::OpeningRefusal() const {
+    std::lock_guard lock(mutex_);
+    return openingRefusal_;
+}
+
+void PrinterModel::InjectFault(int request, ReplyFault fault) {
+    std::lock_guard lock(mutex_);
+    faults_[request] = fault;
 }
 
 int PrinterModel::RequestsAnswered() const {

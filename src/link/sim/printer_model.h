@@ -13,6 +13,16 @@
 
 namespace rpanel {
 
+// What a failing printer does to one reply.
+enum class ReplyFault {
+    NoReply,
+    OneByte,  // the reply cut to its first bytes
+    TwoBytes,
+    ThreeBytes,
+    AckWithoutNul,  // "OK" followed by another byte where the NUL belongs
+    RandomBytes,    // garbage of the reply's length, every byte above 0x7F
+};
+
 class PrinterModel {
 public:
     PrinterModel();
@@ -32,6 +42,14 @@ public:
     void SetPresent(bool present);
     // The printer is unplugged once it has answered this many requests.
     void UnplugAfter(int requests);
+    // While the reason is not empty, the system refuses to open the attached printer and says
+    // why (this user may not open it, another program holds it).
+    void RefuseOpening(std::string reason);
+    std::string OpeningRefusal() const;
+
+    // The request at this position (0 for the first the printer ever gets) is answered with
+    // the fault; the others as usual.
+    void InjectFault(int request, ReplyFault fault);
 
     int RequestsAnswered() const;
 
@@ -45,13 +63,16 @@ public:
 private:
     using Reply = std::optional<std::string>;
     Reply Respond(std::uint8_t code, std::uint16_t value);
+    static Reply Spoil(Reply reply, ReplyFault fault, int position);
     Reply InfoReply(std::uint16_t value) const;
     void SetInfoValue(int page, const std::string& key, std::string value);
 
     mutable std::mutex mutex_;  // the libusb tests answer from umockdev's thread
     bool present_ = true;
     int unplugAfter_ = -1;
+    std::string openingRefusal_;
     int answered_ = 0;
+    std::map<int, ReplyFault> faults_;
     std::map<std::pair<std::uint8_t, int>, Reply> scripted_;  // value -1: any value
     std::map<std::uint8_t, std::uint32_t> values_;
     std::string status_;
