@@ -16,6 +16,14 @@ void TerminalMessages::ShowMessageById(int stringId) {
     const bool failure = IsFailure(stringId);
     failureShown_ |= failure;
     (failure ? err_ : out_) << LoadText(stringId) << '\n';
+    // When the printer is there but the system would not let it be opened, the user learns
+    // why on the next line.
+    if (stringId == msg::kOpenFailed) {
+        const std::string reason = OpenFailureReason();
+        if (!reason.empty()) {
+            err_ << "rpanelctl: " << reason << '\n';
+        }
+    }
 }
 
 bool OpenPrinterForCommand(CliContext& context) {

@@ -2,6 +2,7 @@
 // the application record.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -12,7 +13,8 @@
 namespace rpanel {
 
 // Prints each message with its string-table text: failures on the error stream, the rest on
-// the output stream; remembers whether a failure was shown.
+// the output stream; remembers whether a failure was shown. After message 26 comes the reason
+// the printer could not be opened, when the platform gave one.
 class TerminalMessages final : public MessageSink {
 public:
     TerminalMessages(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
@@ -30,7 +32,8 @@ struct CliContext {
     std::ostream& err;
     TerminalMessages& messages;
     AppState& state;
-    std::vector<std::string> args;  // the command's own arguments
+    std::vector<std::string> args;          // the command's own arguments
+    std::optional<std::string> accessCode;  // --access-code, which unlocks service-mode
 };
 
 // Exit statuses.

@@ -96,6 +96,11 @@ public:
     virtual std::uint32_t SendStillImageRequest(Handle handle, const StillImageBlock& block,
                                                 std::uint8_t* reply, std::uint16_t length) = 0;
     virtual void CloseDevice(Handle handle) = 0;
+    // Why the last OpenDevice failed although its device is there: the system would not let
+    // this user open it, or another program holds it. A sentence for the user, naming the
+    // device and what to do; empty after a successful open, when the path named no device,
+    // or where the platform cannot tell.
+    virtual std::string LastOpenFailureReason() const { return {}; }
 
     // Registry below HKEY_LOCAL_MACHINE: open a key path, enumerate its subkey names from
     // index 0 until it fails, read a string value into a caller buffer of size bytes.

@@ -13,6 +13,8 @@ namespace rpanel {
 namespace {
 
 PrinterLink g_link;
+// Why the last opening failed, as the platform put it (see OpenFailureReason).
+std::string g_openFailure;
 
 // How many IDs a list may hold, and how long one may be.
 constexpr std::size_t kIdSlots = 100;
@@ -119,6 +121,15 @@ Match DeviceMatches(DevicePlatform& platform, DeviceSet set, std::uint32_t membe
     }
 }
 
+// Only the printer-interface path keeps a reason: the still-image search opens every scanner
+// before it can tell whether it is the printer, and a refusal there may concern another device.
+// The first reason of an opening is the one the user sees.
+void NoteOpenFailure(const DevicePlatform& platform) {
+    if (g_openFailure.empty()) {
+        g_openFailure = platform.LastOpenFailureReason();
+    }
+}
+
 bool OpenPrinterInterfacePath(DevicePlatform& platform, DeviceSet set, std::uint32_t member) {
     std::string path;
     if (!platform.ReadInterfacePath(set, member, &path)) {
@@ -127,11 +138,13 @@ bool OpenPrinterInterfacePath(DevicePlatform& platform, DeviceSet set, std::uint
     // The printer counts as found only when its interface opens twice.
     g_link.deviceHandle = platform.OpenDevice(path, OpenAttributes::Normal);
     if (!IsOpenHandle(g_link.deviceHandle)) {
+        NoteOpenFailure(platform);
         ClosePrinterLink();
         return false;
     }
     g_link.secondHandle = platform.OpenDevice(path, OpenAttributes::Normal);
     if (!IsOpenHandle(g_link.secondHandle)) {
+        NoteOpenFailure(platform);
         ClosePrinterLink();
         return false;
     }
@@ -141,6 +154,21 @@ bool OpenPrinterInterfacePath(DevicePlatform& platform, DeviceSet set, std::uint
 
 std::string PipePath(const std::string& deviceName, int pipe) {
     return deviceName + "\\" + std::to_string(pipe);
+}
+
+bool SearchAndOpen() {
+    if (g_link.hardwareIds[0] == '\0') {
+        return FindThroughRegistry();
+    }
+    char ids[kIdSlots][kIdSlotSize] = {};
+    std::size_t count = SplitFields(g_link.hardwareIds, ",", ids);
+    for (std::size_t i = 0; i < count; ++i) {
+        SetTriedId(ids[i]);
+        if (g_link.driverKind != 0 ? OpenByStillImage() : OpenByPrinterInterface()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -167,18 +195,16 @@ void SetPrinterIds() {
 
 int OpenPrinterLink() {
     ClosePrinterLink();
-    if (g_link.hardwareIds[0] == '\0') {
-        return FindThroughRegistry() ? 1 : 0;
+    g_openFailure.clear();
+    const bool opened = SearchAndOpen();
+    if (opened) {
+        g_openFailure.clear();
     }
-    char ids[kIdSlots][kIdSlotSize] = {};
-    std::size_t count = SplitFields(g_link.hardwareIds, ",", ids);
-    for (std::size_t i = 0; i < count; ++i) {
-        SetTriedId(ids[i]);
-        if (g_link.driverKind != 0 ? OpenByStillImage() : OpenByPrinterInterface()) {
-            return 1;
-        }
-    }
-    return 0;
+    return opened ? 1 : 0;
+}
+
+std::string OpenFailureReason() {
+    return g_openFailure;
 }
 
 int ClosePrinterLink() {

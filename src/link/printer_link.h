@@ -51,6 +51,12 @@ void SetPrinterIds();
 int OpenPrinterLink();
 int ClosePrinterLink();
 
+// Why the last OpenPrinterLink failed when the printer is there but could not be opened (this
+// user may not open it, or another program holds it), in the platform's words; empty after a
+// successful opening, when no printer was found, or when the platform cannot tell. Shown
+// after message 26.
+std::string OpenFailureReason();
+
 // The three ways of finding the printer; each opens into the global link.
 bool OpenByPrinterInterface();
 bool OpenByStillImage();

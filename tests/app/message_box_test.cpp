@@ -11,6 +11,8 @@
 #include "app/about_box_ids.h"
 #include "app/message_boxes.h"
 #include "app/window_text.h"
+#include "link/printer_link.h"
+#include "link/sim/sim_platform.h"
 #include "modal_watch.h"
 
 namespace rpanel {
@@ -34,6 +36,23 @@ TEST(MessageBoxTest, OpenFailedBoxHasTheTextRetryCancelNoTitleAndItsOwner) {
     EXPECT_TRUE(watch.Acted());
     EXPECT_EQ(buttons, QMessageBox::Retry | QMessageBox::Cancel);
     EXPECT_EQ(answer, QMessageBox::Retry);
+}
+
+TEST(MessageBoxTest, OpenFailedBoxSaysWhyTheSystemRefusedThePrinter) {
+    PrinterModel printer;
+    printer.RefuseOpening("held by another program");
+    SimPlatform sim = SimPlatform::WithPrinter(printer);
+    UsePlatform(&sim);
+    SetPrinterIds();
+    ASSERT_EQ(OpenPrinterLink(), 0);
+    QString reason;
+    test::ModalWatch watch([&](QWidget& modal) {
+        reason = qobject_cast<QMessageBox*>(&modal)->informativeText();
+        QTest::keyClick(&modal, Qt::Key_Escape);
+    });
+    ShowTextBox(nullptr, 26, QMessageBox::Retry | QMessageBox::Cancel);
+    UsePlatform(nullptr);
+    EXPECT_EQ(reason, "held by another program");
 }
 
 TEST(MessageBoxTest, EscapeInTheOpenFailedBoxAnswersCancel) {

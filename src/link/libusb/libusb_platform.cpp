@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "link/libusb/open_refusal.h"
 #include "link/libusb/usb_devices.h"
 #include "link/system_platform.h"
 
@@ -96,6 +97,7 @@ void LibusbPlatform::CloseDeviceSet(DeviceSet set) {
 }
 
 Handle LibusbPlatform::OpenDevice(const std::string& path, OpenAttributes /*attributes*/) {
+    lastOpenFailure_.clear();
     // As with the Windows paths, the name alone says which kind of device is meant.
     if (ParseStillImageName(path)) {
         return OpenStillImage(path);
@@ -115,7 +117,11 @@ Handle LibusbPlatform::OpenPrinterInterface(const std::string& path) {
         return kInvalidHandle;
     }
     libusb_device_handle* opened = nullptr;
-    if (libusb_open(device->device, &opened) != LIBUSB_SUCCESS) {
+    const int result = libusb_open(device->device, &opened);
+    if (result != LIBUSB_SUCCESS) {
+        const std::string node = UsbfsNode(libusb_get_bus_number(device->device),
+                                           libusb_get_device_address(device->device));
+        lastOpenFailure_ = DescribeOpenRefusal(result, device->location, node, OwningGroup(node));
         return kInvalidHandle;
     }
     return Remember(opened, HandleKind::PrinterInterface, parsed->interfaceNumber);

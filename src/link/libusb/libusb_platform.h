@@ -75,6 +75,9 @@ public:
     std::uint32_t SendStillImageRequest(Handle handle, const StillImageBlock& block,
                                         std::uint8_t* reply, std::uint16_t length) override;
     void CloseDevice(Handle handle) override;
+    // Filled when libusb_open refuses the printer interface for want of permission or
+    // because another program holds the device (see open_refusal.h).
+    std::string LastOpenFailureReason() const override { return lastOpenFailure_; }
     RegistryKey OpenRegistryKey(const std::string& path) override;
     bool EnumRegistrySubkey(RegistryKey key, std::uint32_t index, std::string* name) override;
     bool ReadRegistryValue(RegistryKey key, const std::string& valueName, char* buffer,
@@ -105,6 +108,7 @@ private:
     std::map<DeviceSet, std::unique_ptr<UsbDeviceList>> sets_;
     RegistryKey nextKey_ = 0x10;
     std::map<RegistryKey, std::shared_ptr<const RegistryNode>> keys_;
+    std::string lastOpenFailure_;
 };
 
 }  // namespace rpanel

@@ -141,10 +141,16 @@ bool ApplyScenario(std::string_view text, PrinterModel& printer, std::string* er
                 return Fail(error, "\"faults\" must be an object");
             }
             for (const auto& [fault, setting] : item.items()) {
+                if (fault == "refuse_open" && setting.is_string() &&
+                    !setting.get<std::string>().empty()) {
+                    printer.RefuseOpening(setting.get<std::string>());
+                    continue;
+                }
                 if (fault != "unplug_after" || !setting.is_number_integer() ||
                     setting.get<std::int64_t>() < 0 || setting.get<std::int64_t>() > INT32_MAX) {
                     return Fail(error, "unknown fault \"" + fault +
-                                           "\" (known: \"unplug_after\": a request count)");
+                                           "\" (known: \"unplug_after\": a request count, "
+                                           "\"refuse_open\": a reason)");
                 }
                 printer.UnplugAfter(setting.get<int>());
             }

@@ -4,7 +4,7 @@
 //     "replies": { "9": "X=000000,204008\r\n", "13:0x0200": "...", "22": 1,
 //                  "55": {"hex": "ffffffff"}, "41": "OK", "40": null },
 //     "values": { "80": 2 },
-//     "faults": { "unplug_after": 5 } }
+//     "faults": { "unplug_after": 5, "refuse_open": "why the system will not open it" } }
 //
 // Reply keys are the request code in decimal, optionally ":" and the value in hex; a string
 // gives its bytes, an integer a 4-byte little-endian value, {"hex": ...} raw bytes and null no

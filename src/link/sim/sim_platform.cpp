@@ -127,10 +127,19 @@ int SimPlatform::HandlesOn(const SimPrinterClassDevice* device) const {
 
 Handle SimPlatform::OpenDevice(const std::string& path, OpenAttributes attributes) {
     openedPaths.push_back(path);
+    lastOpenFailure_.clear();
     OpenDeviceRecord record;
     if (attributes == OpenAttributes::Normal) {
         for (const SimPrinterClassDevice* device : PresentPrinterClassDevices()) {
-            if (device->interfacePath == path && HandlesOn(device) < device->maxOpenHandles) {
+            if (device->interfacePath != path) {
+                continue;
+            }
+            // A printer the system will not let us open: the open fails and says why.
+            const std::string refusal =
+                device->printer != nullptr ? device->printer->OpeningRefusal() : "";
+            if (!refusal.empty()) {
+                lastOpenFailure_ = refusal;
+            } else if (HandlesOn(device) < device->maxOpenHandles) {
                 record.printerClass = device;
                 record.printer = device->printer;
             }

@@ -69,6 +69,7 @@ public:
     std::uint32_t SendStillImageRequest(Handle handle, const StillImageBlock& block,
                                         std::uint8_t* reply, std::uint16_t length) override;
     void CloseDevice(Handle handle) override;
+    std::string LastOpenFailureReason() const override { return lastOpenFailure_; }
     RegistryKey OpenRegistryKey(const std::string& path) override;
     bool EnumRegistrySubkey(RegistryKey key, std::uint32_t index, std::string* name) override;
     bool ReadRegistryValue(RegistryKey key, const std::string& valueName, char* buffer,
@@ -92,6 +93,7 @@ private:
     std::map<Handle, OpenDeviceRecord> handles_;
     std::map<RegistryKey, std::string> keys_;
     RegistryKey nextKey_ = 0x10;
+    std::string lastOpenFailure_;
 };
 
 }  // namespace rpanel
