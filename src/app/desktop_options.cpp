@@ -18,6 +18,8 @@ std::optional<std::string> ParseDesktopOptions(const std::vector<std::string>& a
             options->help = true;
         } else if (option == "--demo") {
             options->demo = true;
+        } else if (option == "--quit-after-start") {
+            options->quitAfterStart = true;
         } else if (option == "--simulate") {
             options->scenario = operand();
             if (!options->scenario) {

@@ -15,6 +15,8 @@ struct DesktopOptions {
     bool demo = false;
     std::optional<std::string> scenario;  // --simulate FILE
     std::optional<std::uint16_t> language;
+    // Hidden, for start-up measurements: end as soon as the start has shown what it shows.
+    bool quitAfterStart = false;
 };
 
 // Reads the arguments (without the program name); answers what is wrong with them, if anything.

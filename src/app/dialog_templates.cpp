@@ -2,14 +2,17 @@
 
 #include <array>
 
+#include "info/info_viewer_templates.h"
+
 namespace rpanel {
 
 const DialogTemplate* FindDialogTemplate(int templateId) {
-    // The information viewer's window (105) and pages (106-109, 113-115) join this list
-    // with the viewer.
     static const std::array kTemplates = {
-        &kPanelPageTemplate,       &kMainWindowTemplate, &kUserServicePageTemplate,
-        &kServiceModePageTemplate, &kAboutBoxTemplate,
+        &kPanelPageTemplate,       &kMainWindowTemplate,         &kUserServicePageTemplate,
+        &kServiceModePageTemplate, &kAboutBoxTemplate,           &kInfoViewerTemplate,
+        &kSuppliesPageTemplate,    &kCoveragePageTemplate,       &kCounterPageTemplate,
+        &kPaperPageTemplate,       &kMachineSettingPageTemplate, &kFirmwarePageTemplate,
+        &kAdjustmentPageTemplate,
     };
     for (const DialogTemplate* dialogTemplate : kTemplates) {
         if (dialogTemplate->id == templateId) {

@@ -1,6 +1,7 @@
 // rpanel: the remote panel on the desktop, in the notification area.
 #include <QApplication>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -59,6 +60,8 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    // Lets the desktop match the window with the menu entry installed beside the program.
+    QGuiApplication::setDesktopFileName("org.remotepanel.RemotePanel");
     QApplication::setWindowIcon(ProgramIcon());
     // Closing the window only hides it; the shell says when the program is done.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -67,5 +70,10 @@ int main(int argc, char** argv) {
     DesktopShell shell(state, DesktopPages(), QSystemTrayIcon::isSystemTrayAvailable());
     QObject::connect(&shell, &DesktopShell::finished, &app, &QCoreApplication::exit);
     shell.Start();
+    if (options.quitAfterStart) {
+        // Queued behind the start and then behind the events it posted, the window's
+        // painting among them.
+        QTimer::singleShot(0, &app, [] { QTimer::singleShot(0, &QCoreApplication::quit); });
+    }
     return app.exec();
 }

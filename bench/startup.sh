@@ -1,0 +1,57 @@
+#!/bin/bash
+# Start-up time and peak memory of `rpanel --demo` against a minimal Qt Widgets program, both
+# on Qt's offscreen platform, both ending by themselves once their first window is up.
+#
+#   bench/startup.sh [BUILD_DIR] [RUNS]     (defaults: build, 10)
+#
+# Builds the two programs in BUILD_DIR (configured already, e.g. by `make build`), runs each
+# RUNS times and prints the median wall time, the median peak resident memory and the ratios.
+set -eu
+
+build=${1:-build}
+runs=${2:-10}
+cmake --build "$build" --target rpanel minimal_qt >/dev/null
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+chmod 700 "$scratch"
+# A runtime directory of its own: no other running rpanel holds the single-instance lock.
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch"
+
+# Prints "<median seconds> <median peak KiB>" of RUNS starts of the command.
+measure() {
+    : >"$scratch/samples"
+    i=0
+    while [ "$i" -lt "$runs" ]; do
+        # The wall time to the microsecond; /usr/bin/time's own is in hundredths.
+        start=$EPOCHREALTIME
+        /usr/bin/time -f "%M" -o "$scratch/one" "$@" >/dev/null 2>&1 || {
+            echo "startup.sh: $* failed" >&2
+            exit 1
+        }
+        end=$EPOCHREALTIME
+        echo "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", b - a }') $(cat "$scratch/one")" \
+            >>"$scratch/samples"
+        i=$((i + 1))
+    done
+    middle=$(((runs + 1) / 2))
+    seconds=$(cut -d' ' -f1 "$scratch/samples" | sort -n | sed -n "${middle}p")
+    kib=$(cut -d' ' -f2 "$scratch/samples" | sort -n | sed -n "${middle}p")
+    echo "$seconds $kib"
+}
+
+# A first start of each warms the file cache; it is not counted.
+"$build/bin/minimal_qt" >/dev/null 2>&1
+"$build/bin/rpanel" --demo --quit-after-start >/dev/null 2>&1
+
+base=$(measure "$build/bin/minimal_qt")
+panel=$(measure "$build/bin/rpanel" --demo --quit-after-start)
+read -r base_s base_kib <<<"$base"
+read -r panel_s panel_kib <<<"$panel"
+
+awk -v bs="$base_s" -v bk="$base_kib" -v ps="$panel_s" -v pk="$panel_kib" -v n="$runs" 'BEGIN {
+    printf "median of %d starts      wall time   peak memory\n", n
+    printf "minimal Qt Widgets       %7.3f s   %8d KiB\n", bs, bk
+    printf "rpanel --demo            %7.3f s   %8d KiB\n", ps, pk
+    printf "ratio                    %7.2f     %8.2f\n", (bs > 0 ? ps / bs : 0), pk / bk
+}'

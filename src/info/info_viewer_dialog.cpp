@@ -1,0 +1,109 @@
+#include "info/info_viewer_dialog.h"
+
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <array>
+
+#include "app/center_on_screen.h"
+#include "app/dialog_builder.h"
+#include "app/message_boxes.h"
+#include "app/tab_pages.h"
+#include "app/window_text.h"
+#include "info/info_viewer_sequence.h"
+#include "info/info_viewer_templates.h"
+#include "info/ini_export.h"
+#include "info/ini_file_dialog.h"
+
+namespace rpanel {
+namespace {
+
+constexpr int kTitleText = 148;
+
+class InfoViewerDialog final : public QDialog {
+public:
+    InfoViewerDialog(QWidget* owner, AppState& state) : QDialog(owner), state_(state) {
+        BuildDialog(kInfoViewerTemplate, *this);
+        SetTitleById(*this, kTitleText);
+        tabs_ = ControlById<QTabWidget>(*this, info_viewer::kTabControl);
+        AddPages();
+        ShowTexts(InitialiseViewerTexts(messages_, state_));
+        connect(ControlById<QPushButton>(*this, info_viewer::kCloseButton), &QPushButton::clicked,
+                this, &QDialog::reject);
+        connect(ControlById<QPushButton>(*this, info_viewer::kSaveButton), &QPushButton::clicked,
+                this, [this] { Save(); });
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        CenterOnScreen(*this);
+        QDialog::showEvent(event);
+    }
+
+    // Only "Close" and the window's close box end the viewer; Escape does nothing. (Enter
+    // presses nothing already: the template names no default button.)
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QDialog::keyPressEvent(event);
+    }
+
+private:
+    // The pages hold static texts only and have no behaviour of their own.
+    void AddPages() {
+        const PageFactory templatesOnly;
+        for (std::size_t index = 0; index < kInfoPageCount; ++index) {
+            pages_[index] =
+                AddTabPage(*tabs_, templatesOnly, kInfoPageTemplates[index]->id,
+                           InfoPageTables()[index].caption, static_cast<int>(index), state_);
+        }
+        tabs_->setCurrentIndex(0);
+    }
+
+    void ShowTexts(const ViewerTexts& texts) {
+        for (std::size_t index = 0; index < kInfoPageCount; ++index) {
+            for (const auto& [control, text] : texts[index].controls) {
+                if (QLabel* label = ControlById<QLabel>(*pages_[index], control)) {
+                    label->setText(QString::fromStdString(text));
+                }
+            }
+        }
+    }
+
+    // What the pages show, read back from their controls: the export saves what the user sees.
+    ViewerTexts ShownTexts() const {
+        ViewerTexts texts;
+        for (std::size_t index = 0; index < kInfoPageCount; ++index) {
+            texts[index].caption = tabs_->tabText(static_cast<int>(index)).toStdString();
+            for (const QLabel* label :
+                 pages_[index]->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+                texts[index].controls[label->objectName().toInt()] = label->text().toStdString();
+            }
+        }
+        return texts;
+    }
+
+    // The viewer stays open, whatever the outcome.
+    void Save() {
+        const std::string path = AskIniFileName(*this, state_, kIniFilter, kIniExtension);
+        ExportInfoToIni(messages_, ShownTexts(), path);
+    }
+
+    AppState& state_;
+    WindowMessages messages_{this};
+    QTabWidget* tabs_ = nullptr;
+    std::array<QWidget*, kInfoPageCount> pages_{};
+};
+
+}  // namespace
+
+void RunInfoViewerDialog(QWidget* owner, AppState& state) {
+    InfoViewerDialog viewer(owner, state);
+    viewer.exec();
+}
+
+}  // namespace rpanel

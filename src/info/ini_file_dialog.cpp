@@ -1,0 +1,33 @@
+#include "info/ini_file_dialog.h"
+
+#include <QFile>
+#include <QFileDialog>
+
+#include "info/ini_export.h"
+
+namespace rpanel {
+namespace {
+
+QString FromText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+std::string AskIniFileName(QWidget& owner, const AppState& state, std::string_view filter,
+                           std::string_view extension) {
+    // Replacing an existing file is confirmed by the dialog itself (its default); new names are
+    // accepted. No folder and no title of our own: the platform's defaults.
+    QFileDialog dialog(&owner);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(FromText(filter));
+    dialog.setDefaultSuffix(FromText(extension));
+    dialog.selectFile(QFile::decodeName(SuggestedIniFileName(state, extension).c_str()));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+}
+
+}  // namespace rpanel

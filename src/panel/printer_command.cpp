@@ -1,0 +1,25 @@
+#include "panel/printer_command.h"
+
+#include "link/printer_link.h"
+
+namespace rpanel {
+namespace {
+
+struct LinkCloser {
+    ~LinkCloser() { ClosePrinterLink(); }
+};
+
+}  // namespace
+
+bool RunPrinterCommand(MessageSink& messages, const std::function<void()>& work) {
+    SetPrinterIds();
+    if (OpenPrinterLink() == 0) {
+        messages.ShowMessageById(msg::kOpenFailed);
+        return false;
+    }
+    LinkCloser closer;
+    work();
+    return true;
+}
+
+}  // namespace rpanel

@@ -1,0 +1,17 @@
+// The frame of every button that talks to the printer: the link is opened for the command and
+// closed again once the command, its message box included, is done, so no link is held
+// between two presses.
+#pragma once
+
+#include <functional>
+
+#include "app/message_sink.h"
+
+namespace rpanel {
+
+// Sets the printer IDs and opens the link; when it does not open, shows message 26, sends
+// nothing and answers false. Otherwise runs the work on the open link, closes the link
+// whichever way the work ends, and answers true.
+bool RunPrinterCommand(MessageSink& messages, const std::function<void()>& work);
+
+}  // namespace rpanel
