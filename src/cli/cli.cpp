@@ -20,6 +20,7 @@ struct CliOptions {
     std::optional<std::string> scenario;
     bool trace = false;
     std::optional<std::uint16_t> language;
+    std::optional<std::string> accessCode;
     std::string command;
     std::vector<std::string> args;
 };
@@ -32,6 +33,8 @@ void PrintUsage(std::ostream& out) {
            "  --trace          write every vendor request to standard error\n"
            "  --lang LANG      language of the messages: a locale name (de-DE, pt) or a\n"
            "                   Windows language id (0x0407)\n"
+           "  --access-code CODE\n"
+           "                   the field engineer's code, which service-mode needs\n"
            "\ncommands:\n";
     for (const CliCommand& command : CliCommands()) {
         std::string head(command.name);
@@ -62,6 +65,11 @@ std::optional<std::string> ParseOptions(const std::vector<std::string>& args, Cl
             options->scenario = operand();
             if (!options->scenario) {
                 return "--simulate needs a scenario file";
+            }
+        } else if (option == "--access-code") {
+            options->accessCode = operand();
+            if (!options->accessCode) {
+                return "--access-code needs a code";
             }
         } else if (option == "--lang") {
             auto name = operand();
@@ -144,7 +152,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
         TerminalMessages messages(out, err);
         AppState state;
-        CliContext context{out, err, messages, state, options.args};
+        CliContext context{out, err, messages, state, options.args, options.accessCode};
         status = command->run(context);
         if (status == kExitUsage) {
             err << "rpanelctl: wrong arguments for " << command->name << "\n\n";

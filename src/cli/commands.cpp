@@ -3,6 +3,8 @@
 #include <array>
 
 #include "cli/info_command.h"
+#include "cli/panel_commands.h"
+#include "cli/service_commands.h"
 #include "cli/status_command.h"
 #include "link/printer_link.h"
 #include "link/request_ops.h"
@@ -57,6 +59,24 @@ constexpr std::array kCommands = {
                ShowMachineInfo},
     CliCommand{"status", "[--json]", "read the printer's status codes and show their display lines",
                RunStatusCommand},
+    CliCommand{"toner", "change|eject", "change one toner cartridge or eject them all",
+               RunTonerCommand},
+    CliCommand{"clean-up", "", "clean the print head", RunCleanUpCommand},
+    CliCommand{"calibrate", "", "start a calibration", RunCalibrateCommand},
+    CliCommand{"defaults",
+               "[toner-low=on|off] [toner-out-stop=on|off] [energy-save=5|15|30|60] "
+               "[auto-continue=on|off]",
+               "set the printer's defaults; what is not named is sent as the Panel page starts",
+               RunDefaultsCommand},
+    CliCommand{"user-service",
+               "download | upload [NAME=VALUE...] | test-pattern 1|2 | image-refresh",
+               "read or send the print adjustments and service choices, print a test pattern, "
+               "refresh the image",
+               RunUserServiceCommand},
+    CliCommand{"service-mode", "download | upload [NAME=VALUE...] | replace fuser|roller",
+               "read or send the warnings and temperatures, read the counters, report a "
+               "replaced part (needs --access-code)",
+               RunServiceModeCommand},
 };
 
 }  // namespace

@@ -53,11 +53,11 @@ constexpr std::array<RequestRow, static_cast<std::size_t>(Request::Count)> kCata
     {R::ReadPuLowWarning,           42, 42, V::Fixed,          0x0000, 1, kWord, S::Value,       "ReadPuLowWarning",          &AppState::puLowWarning,        0},
     {R::WritePuLowWarning,          43, 43, V::Parameter,      0,      1, kWord, S::Write,       "WritePuLowWarning",         &AppState::puLowWarning,        0},
     {R::ReadPlainTemperature,       44, 44, V::Fixed,          0x0000, 1, kWord, S::Value,       "ReadPlainTemperature",      &AppState::plainTemperature,    0},
-    {R::WritePlainTemperature,      45, 45, V::Parameter,      0,      1, kWord, S::Write,       "WritePlainTemperature",     &AppState::plainTemperature,    0},
+    {R::WritePlainTemperature,      45, 45, V::Choice0To2,     0,      1, kWord, S::Write,       "WritePlainTemperature",     &AppState::plainTemperature,    0},
     {R::ReadThickTemperature,       46, 46, V::Fixed,          0x0000, 1, kWord, S::Value,       "ReadThickTemperature",      &AppState::thickTemperature,    0},
-    {R::WriteThickTemperature,      47, 47, V::Parameter,      0,      1, kWord, S::Write,       "WriteThickTemperature",     &AppState::thickTemperature,    0},
+    {R::WriteThickTemperature,      47, 47, V::Choice0To2,     0,      1, kWord, S::Write,       "WriteThickTemperature",     &AppState::thickTemperature,    0},
     {R::ReadEnvelopeTemperature,    48, 48, V::Fixed,          0x0000, 1, kWord, S::Value,       "ReadEnvelopeTemperature",   &AppState::envelopeTemperature, 0},
-    {R::WriteEnvelopeTemperature,   49, 49, V::Parameter,      0,      1, kWord, S::Write,       "WriteEnvelopeTemperature",  &AppState::envelopeTemperature, 0},
+    {R::WriteEnvelopeTemperature,   49, 49, V::Choice0To2,     0,      1, kWord, S::Write,       "WriteEnvelopeTemperature",  &AppState::envelopeTemperature, 0},
     {R::ReplaceTransferRoller,      50, 50, V::Fixed,          0x0000, 1, kWord, S::Command,     "ReplaceTransferRoller",     nullptr,                        msg::kTransferRollerReplaced},
     {R::ReplaceFuserUnit,           51, 51, V::Fixed,          0x0000, 1, kWord, S::Command,     "ReplaceFuserUnit",          nullptr,                        msg::kFuserReplaced},
     {R::ReadJamCounter,             53, 53, V::Fixed,          0x0000, 1, kWord, S::Value,       "ReadJamCounter",            &AppState::jamCounter,          0},
@@ -108,6 +108,7 @@ std::uint16_t RequestValue(const RequestRow& row, std::int32_t parameter) {
         case ValueRule::Fixed:
             return row.value;
         case ValueRule::Parameter:
+        case ValueRule::Choice0To2:
             break;
         case ValueRule::ParameterPlus15:
             shifted += 15;
@@ -117,6 +118,10 @@ std::uint16_t RequestValue(const RequestRow& row, std::int32_t parameter) {
             break;
     }
     return static_cast<std::uint16_t>((static_cast<std::uint32_t>(shifted) & 0xFFu) << 8);
+}
+
+bool RequestSendsParameter(const RequestRow& row, std::int32_t parameter) {
+    return row.rule != ValueRule::Choice0To2 || (parameter >= 0 && parameter <= 2);
 }
 
 }  // namespace rpanel

@@ -25,6 +25,9 @@ enum class ValueRule {
     Parameter,        // parameter * 256
     ParameterPlus15,  // (parameter + 15) * 256: top and left adjustments, -15..+15
     ParameterPlus8,   // (parameter + 8) * 256: transfer power, -8..+8
+    // parameter * 256 for the choices 0, 1 and 2 (the fuser temperatures 0, -5, -10); any
+    // other choice is not sent at all and counts as not acknowledged.
+    Choice0To2,
 };
 
 enum class Request : std::uint8_t {
@@ -109,5 +112,8 @@ const RequestRow* FindCatalogueRow(std::uint8_t code);
 // The value sent for a row: its fixed value, or the parameter placed by the row's rule (only
 // the low 8 bits of the shifted parameter reach the printer).
 std::uint16_t RequestValue(const RequestRow& row, std::int32_t parameter = 0);
+
+// Whether a setting with this parameter is sent at all (see ValueRule::Choice0To2).
+bool RequestSendsParameter(const RequestRow& row, std::int32_t parameter);
 
 }  // namespace rpanel

@@ -22,6 +22,9 @@ bool SendForWord(const RequestRow& row, std::uint8_t code, std::int32_t paramete
 }
 
 bool Acknowledged(const RequestRow& row, std::int32_t parameter) {
+    if (!RequestSendsParameter(row, parameter)) {
+        return false;
+    }
     std::array<std::uint8_t, kValueReplySize> reply{};
     Send(row, row.code, parameter, reply.data());
     return ReplyIsOk(reply.data());

@@ -1,0 +1,41 @@
+#include "service/service_choices.h"
+
+#include <algorithm>
+#include <string>
+
+#include "app/string_table.h"
+
+namespace rpanel {
+namespace {
+
+constexpr int kOnText = 10;
+constexpr int kOffText = 11;
+
+ChoiceEntry EntryFromString(int stringId, std::int32_t value) {
+    ChoiceEntry entry{};
+    const std::string text = LoadText(stringId);
+    std::size_t length = std::min(text.size(), sizeof entry.text - 1);
+    // Never end inside a UTF-8 sequence: drop continuation bytes back to a lead byte.
+    if (length < text.size()) {
+        while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) {
+            --length;
+        }
+    }
+    text.copy(entry.text, length);
+    entry.value = value;
+    return entry;
+}
+
+}  // namespace
+
+std::array<ChoiceEntry, 3> EnergySaveOnOffChoices() {
+    return {EntryFromString(kOnText, kEnergySaveOn), EntryFromString(kOffText, kEnergySaveOff),
+            ChoiceEntry{}};
+}
+
+std::span<const ChoiceEntry> ListEntries(std::span<const ChoiceEntry> list) {
+    const auto end = std::find_if(list.begin(), list.end(), IsListEnd);
+    return list.first(static_cast<std::size_t>(end - list.begin()));
+}
+
+}  // namespace rpanel

@@ -1,0 +1,137 @@
+#include "service/user_service.h"
+
+#include <algorithm>
+
+#include "info/adjustment.h"
+#include "info/info_blocks.h"
+#include "info/info_keys.h"
+#include "info/info_reads.h"
+#include "link/request_ops.h"
+#include "panel/printer_command.h"
+#include "service/debug_trace.h"
+#include "service/service_choices.h"
+#include "service/user_service_page_ids.h"
+
+namespace rpanel {
+namespace {
+
+using R = Request;
+namespace id = user_service;
+
+constexpr SettingRange kTopLeftRange{-15, 15};
+// Sixteen steps: the printer takes transfer power as setting + 8 in four bits.
+constexpr SettingRange kTransferRange{-8, 7};
+constexpr SettingRange kGdiTimeoutRange = ChoiceRange(GdiTimeoutChoices);
+constexpr SettingRange kOnOffRange{kEnergySaveOff, kEnergySaveOn};
+constexpr SettingRange kFlickerRange = ChoiceRange(FlickerChoices);
+constexpr SettingRange kImageAdjustRange = ChoiceRange(ImageAdjustChoices);
+
+consteval std::uint8_t Slot(std::string_view key) {
+    return KeySlot(key).slot;
+}
+
+// clang-format off
+constexpr UserServiceSetting kSettings[] = {
+    {"gdiTimeout",         R::WriteGdiTimeout,        R::ReadGdiTimeout,      0,                           id::kGdiTimeoutList,          0,                         kGdiTimeoutRange},
+    {"energySaveOn",       R::WriteEnergySave,        R::ReadEnergySave,      0,                           id::kEnergySaveList,          0,                         kOnOffRange},
+    {"flicker",            R::WriteFlicker,           R::ReadFlicker,         0,                           id::kFlickerList,             0,                         kFlickerRange},
+    {"imageAdjust",        R::WriteImageAdjust,       R::ReadAdjustmentsInfo, Slot("ADJIMAGE"),            id::kImageAdjustList,         0,                         kImageAdjustRange},
+    {"topAdjustPlain",     R::WriteTopAdjustPlain,    R::ReadAdjustmentsInfo, Slot("ADJTOPPLAIN"),         id::kTopPlainTrackbar,        id::kTopPlainValue,        kTopLeftRange},
+    {"topAdjustThick",     R::WriteTopAdjustThick,    R::ReadAdjustmentsInfo, Slot("ADJTOPTHICK"),         id::kTopThickTrackbar,        id::kTopThickValue,        kTopLeftRange},
+    {"topAdjustEnvelope",  R::WriteTopAdjustEnvelope, R::ReadAdjustmentsInfo, Slot("ADJTOPENVELOPE"),      id::kTopEnvelopeTrackbar,     id::kTopEnvelopeValue,     kTopLeftRange},
+    {"leftAdjustFront",    R::WriteLeftAdjustFront,   R::ReadAdjustmentsInfo, Slot("ADJLEFTFRONT"),        id::kLeftFrontTrackbar,       id::kLeftFrontValue,       kTopLeftRange},
+    {"transferPlainFront", R::WriteTransferPlain,     R::ReadAdjustmentsInfo, Slot("ADJTRANSPLAINFRONT"),  id::kTransferPlainTrackbar,   id::kTransferPlainValue,   kTransferRange},
+    {"transferThick1",     R::WriteTransferThick1,    R::ReadAdjustmentsInfo, Slot("ADJTRANSTHICK1"),      id::kTransferThick1Trackbar,  id::kTransferThick1Value,  kTransferRange},
+    {"transferThick2",     R::WriteTransferThick2,    R::ReadAdjustmentsInfo, Slot("ADJTRANSTHICK2"),      id::kTransferThick2Trackbar,  id::kTransferThick2Value,  kTransferRange},
+    {"transferPostcard",   R::WriteTransferPostcard,  R::ReadAdjustmentsInfo, Slot("ADJTRANSPOSTCARD"),    id::kTransferPostcardTrackbar, id::kTransferPostcardValue, kTransferRange},
+    {"transferEnvelope",   R::WriteTransferEnvelope,  R::ReadAdjustmentsInfo, Slot("ADJTRANSENVELOPE"),    id::kTransferEnvelopeTrackbar, id::kTransferEnvelopeValue, kTransferRange},
+    {"transferLabel",      R::WriteTransferLabel,     R::ReadAdjustmentsInfo, Slot("ADJTRANSLABEL"),       id::kTransferLabelTrackbar,   id::kTransferLabelValue,   kTransferRange},
+};
+// clang-format on
+
+constexpr std::size_t kGdiTimeoutDefault = 6;  // "60"
+
+}  // namespace
+
+std::span<const UserServiceSetting> UserServiceSettings() {
+    return kSettings;
+}
+
+const UserServiceSetting* FindUserServiceSetting(int control) {
+    const auto found = std::ranges::find(kSettings, control, &UserServiceSetting::control);
+    return found != std::end(kSettings) ? &*found : nullptr;
+}
+
+std::int32_t& SettingField(AppState& state, const UserServiceSetting& setting) {
+    return state.*CatalogueRow(setting.write).field;
+}
+
+std::int32_t SettingField(const AppState& state, const UserServiceSetting& setting) {
+    return state.*CatalogueRow(setting.write).field;
+}
+
+void SetUserServiceDefaults(AppState& state) {
+    for (const UserServiceSetting& setting : kSettings) {
+        SettingField(state, setting) = 0;
+    }
+    state.gdiTimeout = GdiTimeoutChoices[kGdiTimeoutDefault].value;
+    state.energySaveOn = kEnergySaveOn;
+    state.flicker = FlickerChoices[0].value;
+    state.imageAdjust = ImageAdjustChoices[0].value;
+}
+
+bool DownloadUserService(MessageSink& messages, AppState& state) {
+    return RunPrinterCommand(messages, [&] {
+        InfoBlocks blocks(state, ValueBlocks::Without);
+        ReadAllMachineInfo(messages, state);
+        for (const UserServiceSetting& setting : kSettings) {
+            if (setting.read == Request::ReadAdjustmentsInfo) {
+                SettingField(state, setting) = AdjustmentSetting(state, setting.adjustSlot);
+            }
+        }
+        for (const UserServiceSetting& setting : kSettings) {
+            if (setting.read != Request::ReadAdjustmentsInfo) {
+                ReadValue(setting.read, messages, state);
+            }
+        }
+    });
+}
+
+bool UploadUserService(MessageSink& messages, AppState& state,
+                       std::optional<std::int32_t> energySaveSelection) {
+    bool all = false;
+    RunPrinterCommand(messages, [&] {
+        all = true;
+        for (const UserServiceSetting& setting : kSettings) {
+            if (setting.write == Request::WriteEnergySave) {
+                state.energySaveOn = energySaveSelection.value_or(state.energySaveOn);
+                if (state.machineVariant == kVariantWithoutEnergySave) {
+                    state.energySaveOn = kEnergySaveOn;
+                }
+            }
+            all = WriteSetting(setting.write, state) && all;
+        }
+        messages.ShowMessageById(all ? msg::kDefaultsSent : msg::kSendFailed);
+    });
+    return all;
+}
+
+bool PrintTestPattern(MessageSink& messages, TestPattern pattern) {
+    bool acknowledged = false;
+    RunPrinterCommand(messages, [&] {
+        acknowledged = RunCommand(
+            pattern == TestPattern::One ? Request::PrintTestPattern1 : Request::PrintTestPattern2,
+            messages);
+    });
+    return acknowledged;
+}
+
+void RunImageRefresh(MessageSink& messages) {
+    DebugTrace("BT_IMAGEREFRESH");
+    RunPrinterCommand(messages, [] {
+        DebugTrace("USBOpen");
+        SendUnexamined(Request::ImageRefresh);
+    });
+}
+
+}  // namespace rpanel
