@@ -6,19 +6,21 @@
 #                 test in the default and the asan build
 #   make run      build and run against the built-in simulated printer
 #   make bench    run the benchmarks
+#   make bench-startup  start-up time and memory of rpanel against a minimal Qt program
 
 PACKAGES := cmake ninja-build g++ pkg-config make \
 	qt6-base-dev libusb-1.0-0-dev umockdev libumockdev-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev \
 	fonts-dejavu-core xauth xvfb \
 	clang-14 libfuzzer-14-dev libclang-rt-14-dev \
-	g++-mingw-w64-x86-64
+	g++-mingw-w64-x86-64 \
+	librsvg2-bin scdoc dpkg-dev desktop-file-utils appstream groff-base
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 
-.PHONY: deps build build-asan test test-default test-asan fuzz windows run bench clean
+.PHONY: deps build build-asan test test-default test-asan fuzz windows run bench bench-startup clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null \
@@ -52,7 +54,7 @@ windows: deps
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 
-test: windows fuzz test-default test-asan
+test: windows fuzz package-test test-default test-asan
 
 run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -x build/bin/rpanel ]; then \
@@ -63,6 +65,20 @@ run: build
 
 bench: build
 	build/bin/link_bench
+
+bench-startup: build
+	bench/startup.sh build
+
+# make package: the Debian package of rpanel and rpanelctl, in build/packages/ (the default
+# build, installed below /usr). make package-test: install it into a scratch root and check it.
+.PHONY: package package-test
+package: deps
+	cmake --preset default -DCMAKE_INSTALL_PREFIX=/usr
+	rm -rf build/packages
+	cmake --build --preset default -j $(JOBS) --target package
+
+package-test: package
+	packaging/package-test.sh build/packages/remote-panel_*.deb
 
 clean:
 	rm -rf build build-asan build-fuzz build-windows
