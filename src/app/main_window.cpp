@@ -6,6 +6,7 @@
 #include <QTabWidget>
 
 #include "app/about_box.h"
+#include "app/access_code.h"
 #include "app/center_on_screen.h"
 #include "app/dialog_builder.h"
 #include "app/dialog_templates.h"
@@ -17,9 +18,7 @@
 namespace rpanel {
 namespace {
 
-// Typed into the invisible access-code box, it adds the Service Mode page. It is compared
-// whole and with its letter case.
-constexpr char kAccessCode[] = "fieldengineer";
+// The invisible access-code box takes at most this many characters.
 constexpr int kAccessCodeMaxLength = 13;
 
 constexpr int kTitleText = 122;
@@ -126,7 +125,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::CheckAccessCode() {
-    if (state_.serviceModeAdded != 0 || accessCode_->text() != QLatin1String(kAccessCode)) {
+    if (state_.serviceModeAdded != 0 ||
+        accessCode_->text() != QLatin1String(kServiceModeAccessCode)) {
         return;
     }
     // Added at the right end of the tabs; the page on display stays.

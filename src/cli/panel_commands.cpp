@@ -11,18 +11,6 @@
 namespace rpanel {
 namespace {
 
-// The Panel page's energy-save list starts at its third entry, "30".
-constexpr std::size_t kInitialEnergySaveEntry = 2;
-
-PanelDefaults InitialPanelDefaults() {
-    return {
-        .tonerLowMessage = true,
-        .tonerOutStop = true,
-        .energySaveMinutes = EnergySaveChoices()[kInitialEnergySaveEntry].value,
-        .autoContinue = false,
-    };
-}
-
 std::optional<bool> ParseOnOff(std::string_view text) {
     if (text == "on") {
         return true;

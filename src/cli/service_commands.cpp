@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/access_code.h"
 #include "link/request_ops.h"
 #include "service/service_mode.h"
 #include "service/user_service.h"

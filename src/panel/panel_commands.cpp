@@ -43,4 +43,13 @@ std::span<const ChoiceEntry> EnergySaveChoices() {
     return kEnergySaveChoices;
 }
 
+PanelDefaults InitialPanelDefaults() {
+    return {
+        .tonerLowMessage = true,
+        .tonerOutStop = true,
+        .energySaveMinutes = EnergySaveChoices()[kInitialEnergySaveEntry].value,
+        .autoContinue = false,
+    };
+}
+
 }  // namespace rpanel

@@ -3,6 +3,7 @@
 // panel page and rpanelctl run the same sequences.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -39,5 +40,10 @@ bool ApplyPanelDefaults(MessageSink& messages, const PanelDefaults& defaults);
 
 // The energy-save times the page offers, in minutes; the list ends with an empty text.
 std::span<const ChoiceEntry> EnergySaveChoices();
+
+// What the page shows when it is created (toner-low message on, toner-out stop on, 30
+// minutes, auto continue off), and what rpanelctl defaults sends for a setting not named.
+inline constexpr std::size_t kInitialEnergySaveEntry = 2;
+PanelDefaults InitialPanelDefaults();
 
 }  // namespace rpanel

@@ -10,9 +10,9 @@
 #include "app/window_text.h"
 #include "info/info_viewer_dialog.h"
 #include "info/info_viewer_sequence.h"
+#include "link/printer_command.h"
 #include "link/request_ops.h"
 #include "panel/panel_page_ids.h"
-#include "panel/printer_command.h"
 #include "panel/status_display.h"
 #include "panel/status_read.h"
 
@@ -35,8 +35,11 @@ PanelPage::PanelPage(AppState& state, QWidget* parent)
 }
 
 void PanelPage::SetInitialState() {
+    const PanelDefaults initial = InitialPanelDefaults();
     for (const int id :
-         {kTonerLowMessageOn, kChangeTonerRadio, kTonerOutStopOn, kAutoContinueOff}) {
+         {*initial.tonerLowMessage ? kTonerLowMessageOn : kTonerLowMessageOff,
+          *initial.tonerOutStop ? kTonerOutStopOn : kTonerOutStopOff,
+          *initial.autoContinue ? kAutoContinueOn : kAutoContinueOff, kChangeTonerRadio}) {
         ControlById<QRadioButton>(*this, id)->setChecked(true);
     }
     auto* energySave = ControlById<QComboBox>(*this, kEnergySaveList);
@@ -46,7 +49,7 @@ void PanelPage::SetInitialState() {
         }
         energySave->addItem(QString::fromLatin1(choice.text), choice.value);
     }
-    energySave->setCurrentIndex(2);
+    energySave->setCurrentIndex(static_cast<int>(kInitialEnergySaveEntry));
 }
 
 void PanelPage::ConnectButton(int id, void (PanelPage::*handler)()) {

@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "link/request_ops.h"
-#include "panel/printer_command.h"
+#include "link/printer_command.h"
 #include "service/service_choices.h"
 #include "service/service_mode_page_ids.h"
 

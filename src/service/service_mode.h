@@ -16,9 +16,6 @@
 
 namespace rpanel {
 
-// What typed into the main window unlocks the page, and what rpanelctl's service-mode asks for.
-inline constexpr char kServiceModeAccessCode[] = "fieldengineer";
-
 enum class ServiceModeKind {
     Warning,      // a check box: 1 ticked, 0 not
     Temperature,  // a list of TemperatureChoices

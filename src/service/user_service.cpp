@@ -7,7 +7,7 @@
 #include "info/info_keys.h"
 #include "info/info_reads.h"
 #include "link/request_ops.h"
-#include "panel/printer_command.h"
+#include "link/printer_command.h"
 #include "service/debug_trace.h"
 #include "service/service_choices.h"
 #include "service/user_service_page_ids.h"

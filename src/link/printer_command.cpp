@@ -1,4 +1,4 @@
-#include "panel/printer_command.h"
+#include "link/printer_command.h"
 
 #include "link/printer_link.h"
 
