@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "panel/printer_command.h"
+#include "link/printer_command.h"
 #include "support/sim_fixture.h"
 
 namespace rpanel {
