@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -47,8 +48,8 @@ const ReplyCase kReplyCases[] = {
      "COUNTTOTAL=1\r\n\r\n===\r\nCOUNTTRAY1=2\r\n", {{"COUNTTOTAL", "1"}, {"COUNTTRAY1", "2"}}, {}},
     {"LastItemWithoutLineEnd", InfoKind::Count,
      "COUNTTOTAL=1\r\nCOUNTTRAY1=2", {{"COUNTTOTAL", "1"}}, {}},
-    {"LaterValueWins", InfoKind::Count,
-     "COUNTTOTAL=1\r\nCOUNTTOTAL=2\r\n", {{"COUNTTOTAL", "2"}}, {}},
+    {"LaterValueWinsAndLeavesNoTrail", InfoKind::Count,
+     "COUNTTOTAL=123456\r\nCOUNTTOTAL=7\r\n", {{"COUNTTOTAL", "7"}}, {}},
     {"PrefixKeysAreToldApart", InfoKind::Toner,
      "COVERAGETOTAL=3\r\nCOVERAGETOTALCOLOR=1\r\n",
      {{"COVERAGETOTAL", "3"}, {"COVERAGETOTALCOLOR", "1"}}, {}},
@@ -104,24 +105,26 @@ TEST_P(ParseInfoReplyTest, FillsTheSlotsOfTheKeysThatArrived) {
 INSTANTIATE_TEST_SUITE_P(Replies, ParseInfoReplyTest, ::testing::ValuesIn(kReplyCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-class InfoReplyTest : public ::testing::Test {
-protected:
+TEST(InfoReply, NothingIsStoredWhileTheBlocksAreNotAllocated) {
     AppState state;
     test::RecordingMessages messages;
-};
-
-TEST_F(InfoReplyTest, AShorterValueLeavesNoTrailOfTheLongerOne) {
-    InfoBlocks blocks(state, ValueBlocks::Without);
-    ParseInfoReply(messages, state, InfoKind::Count, "COUNTTOTAL=123456\r\nCOUNTTOTAL=7\r\n");
-    const InfoSlot expected{'7'};
-    EXPECT_EQ(std::string(state.configCount[0].text, kInfoSlotSize),
-              std::string(expected.text, kInfoSlotSize));
-}
-
-TEST_F(InfoReplyTest, NothingIsStoredWhileTheBlocksAreNotAllocated) {
     ParseInfoReply(messages, state, InfoKind::Count, "COUNTTOTAL=1\r\nWRONG\r\n");
     EXPECT_EQ(state.configCount, nullptr);
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// Each sequence takes the blocks afresh: a reply that fails shows nothing of an earlier one.
+TEST(InfoBlocks, AllocatingAgainClearsWhatTheStorageHeld) {
+    AppState state;
+    InfoBlockStorage storage;
+    AllocInfoBlocks(state, storage, ValueBlocks::With);
+    std::strcpy(state.configMachine[0].text, "OLD");
+    state.infoValues2[9] = 7;
+    FreeInfoBlocks(state);
+    AllocInfoBlocks(state, storage, ValueBlocks::With);
+    EXPECT_EQ(SlotTextOf(state, KeySlot("MACHINESERIAL")), "");
+    EXPECT_EQ(state.infoValues2[9], 0u);
+    FreeInfoBlocks(state);
 }
 
 }  // namespace

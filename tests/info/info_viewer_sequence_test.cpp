@@ -4,6 +4,7 @@
 
 #include "app/string_table.h"
 #include "info/info_reply.h"
+#include "link/request_catalogue.h"
 #include "support/sim_fixture.h"
 
 namespace rpanel {
@@ -15,51 +16,59 @@ protected:
         SimTest::SetUp();
         SelectLanguage(kEnglishUnitedStates);
     }
-    // Opens the viewer as the panel page does; the viewer initialises itself and closes.
+    // Opens the viewer as the panel page does; the viewer initialises itself (which needs the
+    // blocks and the open link) and closes.
     bool OpenViewer() {
         return OpenInfoViewer(messages, state, [&](AppState& s) {
             ++viewerRuns;
-            blocksWhileOpen = s.configToner != nullptr && s.configAdjust != nullptr &&
-                              s.infoValues1 != nullptr && s.infoValues2 != nullptr;
-            linkOpenWhileOpen = sim.OpenHandleCount() > 0;
             texts = InitialiseViewerTexts(viewerMessages, s);
         });
-    }
-    std::vector<std::pair<int, int>> Requests() const {
-        std::vector<std::pair<int, int>> requests;
-        for (const SentRequest& request : sent) {
-            requests.emplace_back(request.request, request.value);
-        }
-        return requests;
     }
 
     test::RecordingMessages viewerMessages;
     ViewerTexts texts;
     int viewerRuns = 0;
-    bool blocksWhileOpen = false;
-    bool linkOpenWhileOpen = false;
 };
 
 TEST_F(InfoViewerSequenceTest, ReadsEverythingRunsTheViewerAndGivesItAllBack) {
     EXPECT_TRUE(OpenViewer());
-    std::vector<std::pair<int, int>> expected = {
-        {13, 0x0100}, {13, 0x0200}, {13, 0x0300}, {13, 0x0400}};
-    for (int code = 55; code <= 78; ++code) {
-        expected.emplace_back(code, 0);
+    // The four replies, the two value blocks code by code, and the viewer's energy-save switch.
+    using enum Request;
+    std::vector<std::pair<int, int>> expected, requests;
+    for (const Request read :
+         {ReadSuppliesInfo, ReadCountersInfo, ReadMachineSettingsInfo, ReadAdjustmentsInfo,
+          ReadInfoValueBlock1, ReadInfoValueBlock2, ReadEnergySave}) {
+        const RequestRow& row = CatalogueRow(read);
+        for (int code = row.code; code <= row.lastCode; ++code) {
+            expected.emplace_back(code, RequestValue(row));
+        }
     }
-    expected.emplace_back(22, 0);
-    EXPECT_EQ(Requests(), expected);
+    for (const SentRequest& request : sent) {
+        requests.emplace_back(request.request, request.value);
+    }
+    EXPECT_EQ(requests, expected);
     EXPECT_EQ(viewerRuns, 1);
-    EXPECT_TRUE(blocksWhileOpen);
-    EXPECT_TRUE(linkOpenWhileOpen);
     EXPECT_EQ(state.configToner, nullptr);
     EXPECT_EQ(state.infoValues2, nullptr);
     EXPECT_EQ(sim.OpenHandleCount(), 0) << "the link is closed when the viewer closes";
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(viewerMessages.shown.empty());
     EXPECT_EQ(ControlText(texts, InfoPage::Supplies, 1099), "Ready");
+}
+
+// The value replies are untrusted: each entry is shown as the signed 32-bit number it holds.
+TEST_F(InfoViewerSequenceTest, ValueRepliesAreShownSignedWhateverTheyHold) {
+    printer.SetValue(57, 0xFFFFFFFF);
+    printer.Script(60, std::nullopt, std::nullopt);  // silent: the entry stays 0
+    printer.SetValue(69, 0x80000000);
+    printer.Script(70, std::nullopt, std::string("\x34\x12", 2));  // short: high bytes 0
+    printer.SetValue(78, 0x7FFFFFFF);
+    EXPECT_TRUE(OpenViewer());
+    EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(ControlText(texts, InfoPage::Counter, 1121),
-              "117/217/317/417/517/617/717/817/917/1017/1117/1217/1317/1417");
+              "117/217/-1/417/517/0/717/817/917/1017/1117/1217/1317/1417");
+    EXPECT_EQ(ControlText(texts, InfoPage::Counter, 1123),
+              "-2147483648/4660/1717/1817/1917/2017/2117/2217/2317/2147483647");
 }
 
 TEST_F(InfoViewerSequenceTest, APrinterThatDoesNotOpenGetsMessage26AndNoRequest) {

@@ -1,103 +1,91 @@
 #include "info/ini_export.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
-#include "app/string_table.h"
 #include "info/info_blocks.h"
-#include "info/info_viewer_sequence.h"
-#include "support/sim_fixture.h"
+#include "info/private_profile.h"
+#include "support/recording_messages.h"
 
 namespace rpanel {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-// A folder of its own for each test, removed afterwards.
-class ExportFolder {
-public:
-    ExportFolder() {
-        path_ =
-            fs::path(::testing::TempDir()) /
-            ("ini-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~ExportFolder() { fs::remove_all(path_); }
-    fs::path operator/(const char* name) const { return path_ / name; }
-    std::size_t Entries() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(path_), {}));
-    }
-
-private:
-    fs::path path_;
-};
-
-class IniExportTest : public test::SimTest {
+// The save paths that fail. The full export, through the viewer's "Save", is checked in
+// info_viewer_dialog_test.cpp against the hand-written file of the demo printer.
+class IniExportTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SimTest::SetUp();
-        SelectLanguage(kEnglishUnitedStates);
+        fs::remove_all(folder);
+        fs::create_directories(folder);
     }
-    // The texts the viewer shows for the simulated printer.
-    ViewerTexts ViewerOfThePrinter() {
-        ViewerTexts texts;
-        EXPECT_TRUE(OpenInfoViewer(
-            messages, state, [&](AppState& s) { texts = InitialiseViewerTexts(messages, s); }));
-        return texts;
+    void TearDown() override { fs::remove_all(folder); }
+    std::size_t Entries() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
     }
-    ExportFolder folder;
+
+    // A folder of its own for each test.
+    const fs::path folder =
+        fs::path(::testing::TempDir()) /
+        ("ini-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    test::RecordingMessages messages;
 };
-
-TEST_F(IniExportTest, AFullEnglishExportHasTheExpectedBytes) {
-    const ViewerTexts texts = ViewerOfThePrinter();
-    const fs::path file = folder / "A0ED041002345.INI";
-    EXPECT_TRUE(ExportInfoToIni(messages, texts, file.string()));
-    EXPECT_EQ(ReadFile(file), ReadFile(RPANEL_INFO_TEST_DATA "/demo-printer-en-US.ini"));
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(folder.Entries(), 1u) << "no temporary file is left behind";
-}
-
-TEST_F(IniExportTest, AnExistingFileHoldsThisExportOnly) {
-    const fs::path file = folder / "old.INI";
-    std::ofstream(file, std::ios::binary)
-        << "[Other]\r\nKeep=me\r\n[- Counter -]\r\nColor Faces=1\r\n";
-    const ViewerTexts texts = ViewerOfThePrinter();
-    EXPECT_TRUE(ExportInfoToIni(messages, texts, file.string()));
-    EXPECT_EQ(ReadFile(file), InfoIniBytes(texts));
-}
 
 TEST_F(IniExportTest, AnEmptyPathWritesNothing) {
     EXPECT_TRUE(ExportInfoToIni(messages, LabelTexts(), ""));
-    EXPECT_EQ(folder.Entries(), 0u);
+    EXPECT_EQ(Entries(), 0u);
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(IniExportTest, AFileThatCannotBeWrittenIsReportedAndLeavesNothingBehind) {
-    EXPECT_FALSE(ExportInfoToIni(messages, LabelTexts(), (folder / "missing/x.INI").string()));
-    EXPECT_EQ(messages.shown, std::vector<int>{kIniNotWrittenMessage});
-    EXPECT_EQ(LoadText(kIniNotWrittenMessage), "The INI file could not be written");
+// Files can grow to no byte while it lives, as on a full disk; the write then fails with
+// EFBIG instead of ending the process. Unlike folder permissions this holds for root too.
+class FullDisk {
+public:
+    FullDisk() {
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit full = previous_;
+        full.rlim_cur = 0;
+        setrlimit(RLIMIT_FSIZE, &full);
+    }
+    ~FullDisk() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
 
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+TEST_F(IniExportTest, AFileThatCannotBeWrittenIsReportedAndThePreviousOneKept) {
+    EXPECT_FALSE(ExportInfoToIni(messages, LabelTexts(), (folder / "missing/x.INI").string()));
+    // The write fails on a full disk.
+    const fs::path file = folder / "A0ED041002345.INI";
+    std::ofstream(file) << "previous";
+    {
+        FullDisk full;
+        EXPECT_FALSE(ExportInfoToIni(messages, LabelTexts(), file.string()));
+    }
     // The target is a folder with content: the rename fails after the new file was written.
     const fs::path target = folder / "taken.INI";
     fs::create_directories(target);
     std::ofstream(target / "inside") << "previous";
-    messages.shown.clear();
     EXPECT_FALSE(ExportInfoToIni(messages, LabelTexts(), target.string()));
-    EXPECT_EQ(messages.shown, std::vector<int>{kIniNotWrittenMessage});
-    EXPECT_EQ(ReadFile(target / "inside"), "previous");
-    EXPECT_EQ(folder.Entries(), 1u) << "the temporary file is removed";
+
+    EXPECT_EQ(messages.shown, std::vector<int>(3, kIniNotWrittenMessage));
+    for (const fs::path& kept : {file, target / "inside"}) {
+        std::string text;
+        std::getline(std::ifstream(kept), text);
+        EXPECT_EQ(text, "previous") << kept;
+    }
+    EXPECT_EQ(Entries(), 2u) << "no temporary file is left behind";
 }
 
 // Texts as another language might give them; only the named controls are set.
@@ -116,27 +104,6 @@ std::string Section(const std::string& bytes, const std::string& header) {
     }
     const std::size_t next = bytes.find("\r\n[", start);
     return bytes.substr(start, next == std::string::npos ? next : next + 2 - start);
-}
-
-TEST(InfoIniBytes, SupplyValuesAreTheThreeColumnsJoined) {
-    const std::string bytes = InfoIniBytes(TextsWith({
-        {InfoPage::Supplies, 1088, "S"},
-        {InfoPage::Supplies, 1091, "Cyan"},
-        {InfoPage::Supplies, 1099, "UnKnown"},
-        {InfoPage::Supplies, 1104, "-"},
-        {InfoPage::Supplies, 1109, "-"},
-        {InfoPage::Supplies, 1092, "Magenta"},
-        {InfoPage::Supplies, 1100, "Ready"},
-        {InfoPage::Supplies, 1105, "80%"},
-        {InfoPage::Supplies, 1110, "Standard"},
-        {InfoPage::Supplies, 1093, "Yellow"},
-        {InfoPage::Supplies, 1094, "Black"},
-        {InfoPage::Supplies, 1095, "PU"},
-    }));
-    EXPECT_EQ(
-        Section(bytes, "S"),
-        "[S]\r\nCyan=UnKnown, -, -\r\nMagenta=Ready, 80%, Standard\r\nYellow=, , \r\nBlack=, , \r\n"
-        "PU=, \r\n\r\n");
 }
 
 TEST(InfoIniBytes, LabelsThatALanguageGivesTheSameTextShareOneEntry) {
@@ -173,6 +140,48 @@ TEST(SuggestedIniFileName, IsTheSerialNumberWithTheExtension) {
     EXPECT_EQ(SuggestedIniFileName(state, kIniExtension), "AB123.INI");
     std::strcpy(state.configMachine[0].text, "../A\\B");
     EXPECT_EQ(SuggestedIniFileName(state, kIniExtension), ".._A_B.INI");
+}
+
+// The INI writer the export uses.
+TEST(PrivateProfile, SectionsAndKeysKeepTheOrderOfTheirFirstWrite) {
+    PrivateProfile profile;
+    profile.Write("A", "one", "1");
+    profile.Write("B", "two", "2");
+    profile.Write("A", "three", "3");
+    EXPECT_EQ(profile.Bytes(), "[A]\r\none=1\r\nthree=3\r\n[B]\r\ntwo=2\r\n");
+}
+
+TEST(PrivateProfile, ARepeatedKeyGetsTheNewValueInItsPlace) {
+    PrivateProfile profile;
+    profile.Write("Sec", "Key", "1");
+    profile.Write("Sec", "Other", "2");
+    profile.Write("SEC", "key", "3");
+    EXPECT_EQ(profile.Bytes(), "[Sec]\r\nKey=3\r\nOther=2\r\n");
+}
+
+TEST(PrivateProfile, AValueEndingInCrLfLeavesAnEmptyLineThatGoesWithIt) {
+    PrivateProfile profile;
+    profile.Write("S", "a", "1\r\n");
+    profile.Write("T", "b", "2");
+    EXPECT_EQ(profile.Bytes(), "[S]\r\na=1\r\n\r\n[T]\r\nb=2\r\n");
+    profile.Write("S", "a", "9");
+    EXPECT_EQ(profile.Bytes(), "[S]\r\na=9\r\n[T]\r\nb=2\r\n");
+}
+
+TEST(PrivateProfile, NamesLoseTheirOuterBlanksAndValuesKeepEverything) {
+    PrivateProfile profile;
+    profile.Write(" Sec\t", "Total Faces Counter:    ", " v ");
+    profile.Write("Sec", "Total Faces Counter:", "");
+    profile.Write("Sec", "  ", "x");
+    EXPECT_EQ(profile.Bytes(), "[Sec]\r\nTotal Faces Counter:=\r\n=x\r\n");
+}
+
+TEST(PrivateProfile, OnlyAsciiLettersAreMatchedWithoutRegardToCase) {
+    PrivateProfile profile;
+    profile.Write("\xC4rger", "k", "1");  // 8-bit upper and lower case stay apart
+    profile.Write("\xE4rger", "k", "2");
+    profile.Write("\xC4RGER", "K", "3");
+    EXPECT_EQ(profile.Bytes(), "[\xC4rger]\r\nk=3\r\n[\xE4rger]\r\nk=2\r\n");
 }
 
 }  // namespace

@@ -1,12 +1,16 @@
+// The value texts of the viewer's pages, from the slots as the replies left them, and the
+// decoding of adjustment slots. The signed value lines are shown through the whole sequence
+// (info_viewer_sequence_test.cpp).
 #include "info/viewer_texts.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <set>
+#include <limits>
 #include <string>
 
 #include "app/string_table.h"
+#include "info/adjustment.h"
 #include "info/info_blocks.h"
 
 namespace rpanel {
@@ -30,18 +34,16 @@ protected:
     ViewerTexts texts;
 };
 
-struct SupplyCase {
-    const char* state;
-    const char* remaining;
-    const char* type;
-    const char* shownState;
-    const char* shownRemaining;
-    const char* shownType;
-};
-
 TEST_F(ViewerTextsTest, SupplyRowsShowStateRemainingAndType) {
-    const SupplyCase cases[] = {
-        {"0", "80", "15", "UnKnown", "-", "-"},
+    const struct {
+        const char* state;
+        const char* remaining;
+        const char* type;
+        const char* shownState;
+        const char* shownRemaining;
+        const char* shownType;
+    } cases[] = {
+        {"0", "80", "15", "UnKnown", "-", "-"},  // unknown: whatever remaining and type hold
         {"1", "87", "15", "Ready", "87%", "Standard"},
         {"2", "9", "25", "Low", "9%", "High"},
         {"3", "0", "10", "End", "0%", "Starter"},
@@ -51,7 +53,7 @@ TEST_F(ViewerTextsTest, SupplyRowsShowStateRemainingAndType) {
         {"", "", "", "", "%", "-"},
         {"01", "5", "5", "", "5%", "-"},
     };
-    for (const SupplyCase& c : cases) {
+    for (const auto& c : cases) {
         Set(KeySlot("CONSUMETCSTATEC"), c.state);
         Set(KeySlot("CONSUMETCREMAINC"), c.remaining);
         Set(KeySlot("CONSUMETCTYPEC"), c.type);
@@ -62,93 +64,76 @@ TEST_F(ViewerTextsTest, SupplyRowsShowStateRemainingAndType) {
     }
 }
 
-TEST_F(ViewerTextsTest, ThePhotoconductorRowShowsStateAndRemainingOnly) {
-    Set(KeySlot("CONSUMEICSTATE"), "0");
-    Set(KeySlot("CONSUMEICREMAIN"), "50");
-    Set(KeySlot("CONSUMEICTYPE"), "15");
-    EXPECT_EQ(Shown(InfoPage::Supplies, 1103), "UnKnown");
-    EXPECT_EQ(Shown(InfoPage::Supplies, 1108), "-");
-    Set(KeySlot("CONSUMEICSTATE"), "1");
-    EXPECT_EQ(Shown(InfoPage::Supplies, 1108), "50%");
-    EXPECT_EQ(texts[0].controls.count(1113), 0u);
-}
-
-TEST_F(ViewerTextsTest, ValueLinesJoinSignedEntriesInRequestOrder) {
-    EXPECT_EQ(Shown(InfoPage::Counter, 1121), "0/0/0/0/0/0/0/0/0/0/0/0/0/0");
-    for (std::uint32_t i = 0; i < kInfoValues1Count; ++i) {
-        state.infoValues1[i] = i + 55;
-    }
-    state.infoValues1[13] = 0xFFFFFFFF;
-    state.infoValues2[0] = 0x80000000;
-    state.infoValues2[9] = 2147483647;
-    EXPECT_EQ(Shown(InfoPage::Counter, 1121), "55/56/57/58/59/60/61/62/63/64/65/66/67/-1");
-    EXPECT_EQ(Shown(InfoPage::Counter, 1123), "-2147483648/0/0/0/0/0/0/0/0/2147483647");
-}
-
-TEST_F(ViewerTextsTest, SwitchesAreOffOnlyForTheirExactOffText) {
-    struct SwitchCase {
+TEST_F(ViewerTextsTest, EachControlShowsItsSlotAsItsRowWants) {
+    const struct {
         SlotRef slot;
-        int control;
         const char* text;
+        InfoPage page;
+        int control;
         const char* shown;
+    } cases[] = {
+        // The photoconductor row: state and remaining, no type.
+        {KeySlot("CONSUMEICSTATE"), "0", InfoPage::Supplies, 1103, "UnKnown"},
+        {KeySlot("CONSUMEICREMAIN"), "50", InfoPage::Supplies, 1108, "-"},
+        {KeySlot("CONSUMEICSTATE"), "1", InfoPage::Supplies, 1108, "50%"},
+        {KeySlot("CONSUMEICTYPE"), "15", InfoPage::Supplies, 1113, ""},
+        // A switch is off only for its exact off text.
+        {KeySlot("MACHINEAUTOCONTO"), "OFF", InfoPage::MachineSetting, 1147, "Off"},
+        {KeySlot("MACHINEAUTOCONTO"), "Off", InfoPage::MachineSetting, 1147, "On"},
+        {KeySlot("MACHINEAUTOCONTO"), "off", InfoPage::MachineSetting, 1147, "On"},
+        {KeySlot("MACHINEAUTOCONTO"), "", InfoPage::MachineSetting, 1147, "On"},
+        {KeySlot("MACHINETONEREMPTY"), "OFF", InfoPage::MachineSetting, 1148, "Off"},
+        {KeySlot("MACHINETONEREMPTY"), "OFF ", InfoPage::MachineSetting, 1148, "On"},
+        {KeySlot("TONERLOWMSG"), "0", InfoPage::MachineSetting, 1149, "Off"},
+        {KeySlot("TONERLOWMSG"), "00", InfoPage::MachineSetting, 1149, "On"},
+        {KeySlot("TONERLOWMSG"), "", InfoPage::MachineSetting, 1149, "On"},
+        // Energy save shows the minutes only while it is on (energySaveOn, below).
+        {KeySlot("MACHINEENERGYSAVE"), "15", InfoPage::MachineSetting, 1145, "15"},
+        // Adjustments: the signed setting, top and left from 15, transfer powers from 8; the
+        // image parameter as text.
+        {KeySlot("ADJTOPPLAIN"), "20", InfoPage::Adjustment, 1165, "5"},
+        {KeySlot("ADJTOPTHICK"), "3", InfoPage::Adjustment, 1167, "-12"},
+        {KeySlot("ADJTRANSTHICK1"), "8", InfoPage::Adjustment, 1181, "0"},
+        {KeySlot("ADJTOPENVELOPE"), "", InfoPage::Adjustment, 1169, "-15"},
+        {KeySlot("ADJTRANSLABEL"), "", InfoPage::Adjustment, 1188, "-8"},
+        {KeySlot("ADJIMAGE"), "x7", InfoPage::Adjustment, 1176, "x7"},
     };
-    const SwitchCase cases[] = {
-        {KeySlot("MACHINEAUTOCONTO"), 1147, "OFF", "Off"},
-        {KeySlot("MACHINEAUTOCONTO"), 1147, "Off", "On"},
-        {KeySlot("MACHINEAUTOCONTO"), 1147, "off", "On"},
-        {KeySlot("MACHINEAUTOCONTO"), 1147, "", "On"},
-        {KeySlot("MACHINETONEREMPTY"), 1148, "OFF", "Off"},
-        {KeySlot("MACHINETONEREMPTY"), 1148, "OFF ", "On"},
-        {KeySlot("TONERLOWMSG"), 1149, "0", "Off"},
-        {KeySlot("TONERLOWMSG"), 1149, "00", "On"},
-        {KeySlot("TONERLOWMSG"), 1149, "", "On"},
-    };
-    for (const SwitchCase& c : cases) {
+    state.energySaveOn = 2;
+    for (const auto& c : cases) {
         Set(c.slot, c.text);
-        EXPECT_EQ(Shown(InfoPage::MachineSetting, c.control), c.shown)
-            << c.control << " \"" << c.text << '"';
+        EXPECT_EQ(Shown(c.page, c.control), c.shown) << c.control << " \"" << c.text << '"';
     }
-}
-
-TEST_F(ViewerTextsTest, EnergySaveShowsTheMinutesOnlyWhileItIsOn) {
-    Set(KeySlot("MACHINEENERGYSAVE"), "15");
     state.energySaveOn = 0;
     EXPECT_EQ(Shown(InfoPage::MachineSetting, 1145), "Off");
-    state.energySaveOn = 2;
-    EXPECT_EQ(Shown(InfoPage::MachineSetting, 1145), "15");
 }
 
-TEST_F(ViewerTextsTest, AdjustmentsShowTheSignedSettingAndTheImageParameterAsText) {
-    Set(KeySlot("ADJTOPPLAIN"), "20");
-    Set(KeySlot("ADJTOPTHICK"), "3");
-    Set(KeySlot("ADJTRANSTHICK1"), "8");
-    Set(KeySlot("ADJIMAGE"), "x7");
-    EXPECT_EQ(Shown(InfoPage::Adjustment, 1165), "5");
-    EXPECT_EQ(Shown(InfoPage::Adjustment, 1167), "-12");
-    EXPECT_EQ(Shown(InfoPage::Adjustment, 1169), "-15");
-    EXPECT_EQ(Shown(InfoPage::Adjustment, 1181), "0");
-    EXPECT_EQ(Shown(InfoPage::Adjustment, 1188), "-8");
-    EXPECT_EQ(Shown(InfoPage::Adjustment, 1176), "x7");
-}
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
-// A control id used twice on a page would make one text hide another; a string number with no
-// text would leave a label empty.
-TEST(InfoPageTables, ControlsAreUniqueOnTheirPageAndEveryLabelHasAText) {
-    SelectLanguage(kEnglishUnitedStates);
-    for (const InfoPageTable& table : InfoPageTables()) {
-        EXPECT_FALSE(LoadText(table.caption).empty());
-        std::set<int> controls;
-        for (const PageRow& row : table.rows) {
-            if (row.label.control != 0) {
-                EXPECT_TRUE(controls.insert(row.label.control).second) << row.label.control;
-                EXPECT_FALSE(LoadText(row.label.text).empty()) << row.label.text;
-            }
-            for (const ValueControl& value : row.values) {
-                if (value.control != 0) {
-                    EXPECT_TRUE(controls.insert(value.control).second) << value.control;
-                }
-            }
-        }
+TEST(DecodeAdjustment, ReadsTheLeadingNumberAndTakesTheOffsetAway) {
+    const struct {
+        std::string text;
+        std::int32_t offset;
+        std::int32_t setting;
+    } cases[] = {
+        {"20", 15, 5},
+        {"3", 15, -12},
+        {"", 15, -15},
+        {" \t\n17", 15, 2},
+        {"12mm", 15, -3},
+        {"+20", 15, 5},
+        {"-3", 8, -11},
+        {"- 3", 8, -8},
+        {"abc", 15, -15},
+        {"0000000000000000000000000000020", 15, 5},
+        {"99999999999", 15, kMax - 15},
+        {"2147483662", 15, kMax - 15},
+        {"-99999999999", 15, kMin},
+        {"-2147483648", 0, kMin},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DecodeAdjustment(c.text, c.offset), c.setting)
+            << '"' << c.text << "\" offset " << c.offset;
     }
 }
 

@@ -15,123 +15,80 @@ namespace rpanel {
 namespace {
 
 using Lines = std::vector<std::string>;
-using Expected = std::map<std::string, Lines>;
-
-// The English display of every code, group by group, as the printer's manual lists it.
-Expected SingleCodes() {
-    return {{"000000", {"READY"}},
-            {"000001", {"Receiving"}},
-            {"000002", {"Printing"}},
-            {"000003", {"Warming Up"}},
-            {"000004", {"Image Refresh"}},
-            {"001000", {"Energy Save"}},
-            {"002000", {"Change Toner"}},
-            {"002001", {"P/H Clean Up"}},
-            {"002002", {"Eject All Toner"}},
-            {"200100", {"TRANSFER JAM", "OPEN TOP COVER"}},
-            {"200200", {"FUSER JAM", "OPEN TOP COVER"}},
-            {"200300", {"OUTPUT JAM", "OPEN TOP COVER"}},
-            {"201000", {"TOP COVER OPEN ", "CLOSE TOP COVER"}},
-            {"203001", {"P/U LIFE END", "REPLACE P/U"}},
-            {"205000", {"PROCESS ERROR-BELT", "CLEAR BY COVER"}},
-            {"205001", {"PROCESS ERROR-IDC", "CLEAR BY COVER"}},
-            {"207000", {"OUTPUT TRAY FULL", "REMOVE PAPER"}},
-            {"209000", {"MEMORY FULL"}},
-            {"301000", {"P/U LOW"}},
-            {"303000", {"T/C MEMORY ERROR"}},
-            {"304000", {"VIDEO I/F ERROR"}},
-            {"305000", {"PROCESS CAUTION-IDC"}},
-            {"307000", {"P/U END"}}};
-}
 
 std::string TwoDigits(int n) {
-    return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
+    return std::string(n < 10, '0') + std::to_string(n);
 }
 
-// Codes 100000 to 100023 without 100005.
-Expected ServiceCalls() {
+// The English display of every code, as the printer's manual lists it: the codes with texts of
+// their own one by one, each family built from its list of suffixes.
+std::map<std::string, Lines> EveryCode() {
+    // clang-format off
+    std::map<std::string, Lines> expected = {
+        {"000000", {"READY"}}, {"000001", {"Receiving"}}, {"000002", {"Printing"}},
+        {"000003", {"Warming Up"}}, {"000004", {"Image Refresh"}}, {"001000", {"Energy Save"}},
+        {"002000", {"Change Toner"}}, {"002001", {"P/H Clean Up"}}, {"209000", {"MEMORY FULL"}},
+        {"002002", {"Eject All Toner"}}, {"301000", {"P/U LOW"}}, {"307000", {"P/U END"}},
+        {"303000", {"T/C MEMORY ERROR"}}, {"304000", {"VIDEO I/F ERROR"}},
+        {"305000", {"PROCESS CAUTION-IDC"}}, {"201000", {"TOP COVER OPEN ", "CLOSE TOP COVER"}},
+        {"200100", {"TRANSFER JAM", "OPEN TOP COVER"}}, {"200200", {"FUSER JAM", "OPEN TOP COVER"}},
+        {"200300", {"OUTPUT JAM", "OPEN TOP COVER"}}, {"203001", {"P/U LIFE END", "REPLACE P/U"}},
+        {"205000", {"PROCESS ERROR-BELT", "CLEAR BY COVER"}},
+        {"205001", {"PROCESS ERROR-IDC", "CLEAR BY COVER"}},
+        {"207000", {"OUTPUT TRAY FULL", "REMOVE PAPER"}}};
+    // 100000 to 100023 without 100005.
     const char* calls[] = {"0001", "001B", "004C", "004E", "0092", "0094", "0300", "0310",
                            "0500", "0502", "0503", "0510", "0520", "0F51", "13C0", "13DD",
                            "13F0", "3C00", "3C10", "13E2", "1038", "3FFF", "3C40"};
-    Expected expected;
-    int number = 0;
-    for (const char* call : calls) {
+    const char* sizes[] = {"LETTER", "A4", "16K", "A5", "B5(ISO)", "STATEMENT", "UK QUARTO", "B5",
+                           "KAI 16", "G LETTER", "EXECUTIVE", "DL", "C6", "POSTCARD", "KAI 32",
+                           "LEGAL", "LETTER PLUS", "FOLIO", "FOOLSCAP", "G LEGAL", "OFICIO",
+                           "CUSTOM(Plain)", "CUSTOM(Thick)"};
+    // clang-format on
+    for (int nn = 0, number = 0; nn < 23; ++nn, ++number) {
         number += number == 5;
-        expected["1000" + TwoDigits(number++)] = {"MACHINE TROUBLE",
-                                                  std::string("SERVICE CALL(") + call + ")"};
+        expected["1000" + TwoDigits(number)] = {"MACHINE TROUBLE",
+                                                "SERVICE CALL(" + std::string(calls[nn]) + ")"};
+        const std::string size = "(" + std::string(sizes[nn]) + ")";
+        expected["2000" + TwoDigits(nn)] = {"CHECK TRAY PAPER", "LOAD PAPER" + size};
+        expected["2060" + TwoDigits(nn)] = {"PAPER SIZE ERROR", "RESET PAPER" + size};
     }
-    return expected;
-}
-
-Expected PaperSizes() {
-    const char* sizes[] = {"(LETTER)",       "(A4)",
-                           "(16K)",          "(A5)",
-                           "(B5(ISO))",      "(STATEMENT)",
-                           "(UK QUARTO)",    "(B5)",
-                           "(KAI 16)",       "(G LETTER)",
-                           "(EXECUTIVE)",    "(DL)",
-                           "(C6)",           "(POSTCARD)",
-                           "(KAI 32)",       "(LEGAL)",
-                           "(LETTER PLUS)",  "(FOLIO)",
-                           "(FOOLSCAP)",     "(G LEGAL)",
-                           "(OFICIO)",       "(CUSTOM(Plain))",
-                           "(CUSTOM(Thick))"};
-    Expected expected;
-    for (int nn = 0; nn < 23; ++nn) {
-        expected["2000" + TwoDigits(nn)] = {"CHECK TRAY PAPER",
-                                            std::string("LOAD PAPER") + sizes[nn]};
-        expected["2060" + TwoDigits(nn)] = {"PAPER SIZE ERROR",
-                                            std::string("RESET PAPER") + sizes[nn]};
-    }
-    return expected;
-}
-
-// The colour sets named from their bits, so that the letters are checked and not copied.
-Expected TonerColourSets() {
-    Expected expected;
+    // The toner families: the colour set is named from the digit's bits, so that the letters
+    // are checked and not copied.
     for (int h = 1; h <= 15; ++h) {
         std::string set;
         for (const auto& [bit, letter] : {std::pair{1, 'Y'}, {2, 'M'}, {4, 'C'}, {8, 'K'}}) {
-            if (h & bit) {
-                set += letter;
-            }
+            set += (h & bit) ? std::string(1, letter) : "";
         }
         const std::string check = "CHECK " + set + " TONER";
         const std::string change = "CHANGE " + set + " TONER" + (set.size() == 1 ? " " : "");
-        const std::string nonGenuine = "NON GENUINE TONER " + set;
-        const std::string digits{'0', "0123456789ABCDEF"[h]};
-        expected["2020" + digits] = {"NOT INSTALLED TONER", check};
-        expected["2040" + digits] = {"TONER OUT", change};
-        expected["2100" + digits] = {"TONER LIFE END", change};
-        expected["2110" + digits] = {"WRONG TONER", check};
-        expected["3000" + digits] = {"TONER OUT " + set};
-        expected["3020" + digits] = {"TONER LOW " + set};
-        expected["3030" + digits] = {"WRONG TONER " + set};
-        expected["3080" + digits] = {nonGenuine, "PRESS CLEAR KEY TO CONTINUE"};
-        expected["3090" + digits] = {nonGenuine};
+        const auto code = [h](std::string family) { return family + "0123456789ABCDEF"[h]; };
+        expected[code("20200")] = {"NOT INSTALLED TONER", check};
+        expected[code("20400")] = {"TONER OUT", change};
+        expected[code("21000")] = {"TONER LIFE END", change};
+        expected[code("21100")] = {"WRONG TONER", check};
+        expected[code("30000")] = {"TONER OUT " + set};
+        expected[code("30200")] = {"TONER LOW " + set};
+        expected[code("30300")] = {"WRONG TONER " + set};
+        expected[code("30800")] = {"NON GENUINE TONER " + set, "PRESS CLEAR KEY TO CONTINUE"};
+        expected[code("30900")] = {"NON GENUINE TONER " + set};
     }
     return expected;
 }
 
 TEST(StatusDisplayLines, ShowEveryCodeOfEveryGroupInEnglish) {
     SelectLanguage(kEnglishUnitedStates);
-    const std::pair<Expected, std::size_t> groups[] = {
-        {SingleCodes(), 23}, {ServiceCalls(), 23}, {PaperSizes(), 46}, {TonerColourSets(), 135}};
+    const auto expected = EveryCode();
     std::set<std::string> codes;
-    for (const auto& [expected, size] : groups) {
-        EXPECT_EQ(expected.size(), size);
-        for (const auto& [code, lines] : expected) {
-            EXPECT_EQ(StatusDisplayLines(ToStatusCode(code)), lines) << "code " << code;
-            codes.insert(code);
-        }
+    for (const auto& [code, lines] : expected) {
+        EXPECT_EQ(StatusDisplayLines(ToStatusCode(code)), lines) << "code " << code;
+        codes.insert(code);
     }
     // And the table holds no other code.
     std::set<std::string> table;
     for (const StatusDisplayEntry& entry : StatusDisplayTable()) {
         table.emplace(entry.code.begin(), entry.code.end());
-        EXPECT_EQ(FindStatusDisplay(entry.code), &entry);
     }
-    EXPECT_EQ(table.size(), kStatusDisplayEntryCount);
     EXPECT_EQ(table, codes);
 }
 
@@ -148,8 +105,7 @@ TEST(StatusDisplayLines, NearMissesShowNothing) {
         ToStatusCode("\xB0\x30\x30\x30\x30\x30"),  // a byte above 0x7F, then "00000"
     };
     for (const StatusCode& code : nearMisses) {
-        EXPECT_EQ(FindStatusDisplay(code), nullptr) << std::string(code.begin(), code.end());
-        EXPECT_TRUE(StatusDisplayLines(code).empty());
+        EXPECT_TRUE(StatusDisplayLines(code).empty()) << std::string(code.begin(), code.end());
     }
 }
 
