@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QSignalSpy>
 #include <QTest>
+#include <functional>
 
 #include "scripted_answers.h"
 #include "support/sim_fixture.h"
@@ -14,16 +15,18 @@
 namespace rpanel {
 namespace {
 
-QStringList ActionTexts(const QMenu& menu) {
-    QStringList texts;
-    for (const QAction* action : menu.actions()) {
-        texts << action->text();
-    }
-    return texts;
-}
-
-class TrayShellTest : public test::SimTest {
+class ShellTest : public test::SimTest {
 protected:
+    explicit ShellTest(bool withTray) : shell(state, PageFactory{}, withTray) {}
+
+    test::ScriptedAnswers boxes;
+    DesktopShell shell;
+    QSignalSpy finished{&shell, &DesktopShell::finished};
+};
+
+class TrayShellTest : public ShellTest {
+protected:
+    TrayShellTest() : ShellTest(true) {}
     TrayIcon& Tray() { return *shell.Tray(); }
     void Activate(QSystemTrayIcon::ActivationReason reason) {
         emit Tray().Icon().activated(reason);
@@ -33,25 +36,36 @@ protected:
         Tray().Menu().popup(QPoint(10, 10));
         return Tray().Menu();
     }
-
-    test::ScriptedAnswers boxes;
-    DesktopShell shell{state, PageFactory{}, true};
-    QSignalSpy finished{&shell, &DesktopShell::finished};
 };
 
-TEST_F(TrayShellTest, DoubleClickOrSingleActivationOpensThePanel) {
-    for (const auto reason : {QSystemTrayIcon::DoubleClick, QSystemTrayIcon::Trigger}) {
-        Activate(reason);
-        EXPECT_TRUE(shell.Window().isVisible()) << reason;
-        shell.Window().reject();
+TEST_F(TrayShellTest, DoubleClickSingleActivationOrOpenPanelOpensItAndClosingKeepsTheProgram) {
+    const std::function<void()> ways[] = {
+        [&] { Activate(QSystemTrayIcon::DoubleClick); },
+        [&] { Activate(QSystemTrayIcon::Trigger); },
+        [&] { OpenMenu().actions().at(0)->trigger(); },
+    };
+    for (const auto& open : ways) {
+        open();
+        EXPECT_TRUE(shell.Window().isVisible());
+        EXPECT_EQ(state.panelOpen, 1);
+        shell.Window().close();
     }
+    EXPECT_EQ(finished.count(), 0);
 }
 
-TEST_F(TrayShellTest, OtherActivationsAndDoubleClickWhileShownChangeNothing) {
+TEST_F(TrayShellTest, OtherActivationsADismissedMenuAndDoubleClickWhileShownChangeNothing) {
     Activate(QSystemTrayIcon::MiddleClick);
     Activate(QSystemTrayIcon::Context);
+    QMenu& menu = OpenMenu();
+    ASSERT_EQ(menu.actions().size(), 2);
+    EXPECT_EQ(menu.actions().at(0)->text(), "Open Panel");
+    EXPECT_EQ(menu.actions().at(1)->text(), "Exit");
+    QTest::keyClick(&menu, Qt::Key_Escape);
+    EXPECT_FALSE(menu.isVisible());
     EXPECT_FALSE(shell.Window().isVisible());
-    EXPECT_EQ(printer.RequestsAnswered(), 0);
+    EXPECT_TRUE(sim.openedPaths.empty());
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(finished.count(), 0);
 
     Activate(QSystemTrayIcon::DoubleClick);
     const auto opened = sim.openedPaths.size();
@@ -59,25 +73,6 @@ TEST_F(TrayShellTest, OtherActivationsAndDoubleClickWhileShownChangeNothing) {
     Activate(QSystemTrayIcon::DoubleClick);
     EXPECT_EQ(sim.openedPaths.size(), opened);
     EXPECT_EQ(printer.RequestsAnswered(), answered);
-}
-
-TEST_F(TrayShellTest, MenuOffersOpenPanelAndExitAndDismissingItDoesNothing) {
-    QMenu& menu = OpenMenu();
-    EXPECT_EQ(ActionTexts(menu), QStringList({"Open Panel", "Exit"}));
-
-    QTest::keyClick(&menu, Qt::Key_Escape);
-
-    EXPECT_FALSE(menu.isVisible());
-    EXPECT_FALSE(shell.Window().isVisible());
-    EXPECT_TRUE(sim.openedPaths.empty());
-    EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_EQ(finished.count(), 0);
-}
-
-TEST_F(TrayShellTest, OpenPanelInTheMenuOpensThePanel) {
-    OpenMenu().actions().at(0)->trigger();
-    EXPECT_TRUE(shell.Window().isVisible());
-    EXPECT_EQ(state.panelOpen, 1);
 }
 
 TEST_F(TrayShellTest, ExitRemovesTheIconHidesTheWindowAndEndsWithZero) {
@@ -93,17 +88,9 @@ TEST_F(TrayShellTest, ExitRemovesTheIconHidesTheWindowAndEndsWithZero) {
     EXPECT_EQ(finished.at(0).at(0).toInt(), 0);
 }
 
-TEST_F(TrayShellTest, ClosingTheWindowKeepsTheProgramRunning) {
-    Activate(QSystemTrayIcon::DoubleClick);
-    shell.Window().close();
-    EXPECT_EQ(finished.count(), 0);
-}
-
-class TraylessShellTest : public test::SimTest {
+class TraylessShellTest : public ShellTest {
 protected:
-    test::ScriptedAnswers boxes;
-    DesktopShell shell{state, PageFactory{}, false};
-    QSignalSpy finished{&shell, &DesktopShell::finished};
+    TraylessShellTest() : ShellTest(false) {}
 };
 
 TEST_F(TraylessShellTest, WindowOpensAtStartAndClosingItEndsTheProgram) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -25,17 +26,7 @@
 namespace rpanel {
 namespace {
 
-constexpr int kOpenFailed = 26;
-constexpr int kSendFailed = 25;
 constexpr std::uint8_t kMachineVariantRequest = 80;
-
-QStringList TabTexts(const QTabWidget& tabs) {
-    QStringList texts;
-    for (int i = 0; i < tabs.count(); ++i) {
-        texts << tabs.tabText(i);
-    }
-    return texts;
-}
 
 class MainWindowTest : public test::SimTest {
 protected:
@@ -53,14 +44,16 @@ protected:
     MainWindow window{state, PageFactory{}};
 };
 
-TEST_F(MainWindowTest, OpeningShowsThePanelAndUserServicePagesCentredOnTheScreen) {
+TEST_F(MainWindowTest, OpeningShowsTwoPagesCentredAndReopeningKeepsThemAndTheSelectedTab) {
     window.OpenPanel();
 
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(state.panelOpen, 1);
     EXPECT_EQ(state.machineVariant, printer.ValueOf(kMachineVariantRequest) & 0xFF);
-    EXPECT_EQ(TabTexts(window.Tabs()), QStringList({"Panel", "User Service"}));
+    ASSERT_EQ(window.Tabs().count(), 2);
+    EXPECT_EQ(window.Tabs().tabText(0), "Panel");
+    EXPECT_EQ(window.Tabs().tabText(1), "User Service");
     EXPECT_EQ(window.Tabs().currentIndex(), 0);
     EXPECT_EQ(window.windowTitle(), "Remote Panel Program");
 
@@ -68,6 +61,16 @@ TEST_F(MainWindowTest, OpeningShowsThePanelAndUserServicePagesCentredOnTheScreen
     const QRect frame = window.frameGeometry();
     EXPECT_EQ(frame.topLeft(),
               QPoint((screen.width() - frame.width()) / 2, (screen.height() - frame.height()) / 2));
+
+    QWidget* panelPage = window.Tabs().widget(0);
+    window.Tabs().setCurrentIndex(1);
+    window.reject();
+    const auto opened = sim.openedPaths.size();
+    window.OpenPanel();
+    EXPECT_GT(sim.openedPaths.size(), opened) << "the printer is opened again";
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.Tabs().widget(0), panelPage);
+    EXPECT_EQ(window.Tabs().currentIndex(), 1);
 }
 
 TEST_F(MainWindowTest, PagesLaidOutInTheirLargerTypeFitTheWindowUncut) {
@@ -88,35 +91,20 @@ TEST_F(MainWindowTest, PagesLaidOutInTheirLargerTypeFitTheWindowUncut) {
     }
 }
 
-TEST_F(MainWindowTest, CancelInTheOpenFailedBoxLeavesTheWindowHidden) {
+TEST_F(MainWindowTest, EachRetryOpensAgainUntilCancelOrThePrinterIsPluggedIn) {
     printer.SetPresent(false);
-
+    boxes.answers = {QMessageBox::Retry, QMessageBox::Retry};
     window.OpenPanel();
-
-    EXPECT_EQ(boxes.shown, std::vector<int>{kOpenFailed});
+    EXPECT_EQ(boxes.shown, std::vector<int>(3, msg::kOpenFailed)) << "the third is cancelled";
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(state.panelOpen, 0);
     EXPECT_EQ(window.Tabs().count(), 0);
-}
 
-TEST_F(MainWindowTest, EachRetryOpensAgainUntilTheUserCancels) {
-    printer.SetPresent(false);
-    boxes.answers = {QMessageBox::Retry, QMessageBox::Retry};
-
-    window.OpenPanel();
-
-    EXPECT_EQ(boxes.shown, std::vector<int>(3, kOpenFailed));
-    EXPECT_FALSE(window.isVisible());
-}
-
-TEST_F(MainWindowTest, RetryAfterPluggingThePrinterInShowsTheWindow) {
-    printer.SetPresent(false);
+    boxes.shown.clear();
     boxes.whileShown = [this](int) { printer.SetPresent(true); };
     boxes.answers = {QMessageBox::Retry};
-
     window.OpenPanel();
-
-    EXPECT_EQ(boxes.shown, std::vector<int>{kOpenFailed});
+    EXPECT_EQ(boxes.shown, std::vector<int>{msg::kOpenFailed});
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(state.panelOpen, 1);
     EXPECT_EQ(window.Tabs().count(), 2);
@@ -132,7 +120,7 @@ TEST_F(MainWindowTest, AskingAgainWhileTheOpenFailedBoxIsUpStartsNoSecondOpening
 
     window.OpenPanel();
 
-    EXPECT_EQ(boxes.shown, std::vector<int>{kOpenFailed});
+    EXPECT_EQ(boxes.shown, std::vector<int>{msg::kOpenFailed});
     EXPECT_FALSE(window.isVisible());
 }
 
@@ -142,7 +130,7 @@ TEST_F(MainWindowTest, UnreadableMachineVariantIsReportedAndTheWindowShownAnyway
 
     window.OpenPanel();
 
-    EXPECT_EQ(boxes.shown, std::vector<int>{kSendFailed});
+    EXPECT_EQ(boxes.shown, std::vector<int>{msg::kSendFailed});
     EXPECT_EQ(state.machineVariant, 0);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(state.panelOpen, 1);
@@ -165,45 +153,21 @@ TEST_F(MainWindowTest, CloseEscapeAndTheCloseBoxHideTheWindowWithoutEndingIt) {
     }
 }
 
-TEST_F(MainWindowTest, ReopeningOpensThePrinterAgainAndKeepsPagesAndSelectedTab) {
-    window.OpenPanel();
-    QWidget* panelPage = window.Tabs().widget(0);
-    window.Tabs().setCurrentIndex(1);
-    window.reject();
-    const auto opened = sim.openedPaths.size();
-
-    window.OpenPanel();
-
-    EXPECT_GT(sim.openedPaths.size(), opened);
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.Tabs().count(), 2);
-    EXPECT_EQ(window.Tabs().widget(0), panelPage);
-    EXPECT_EQ(window.Tabs().currentIndex(), 1);
-}
-
-TEST_F(MainWindowTest, AccessCodeWithWrongCaseOrAnExtraLetterUnlocksNothing) {
-    window.OpenPanel();
-
-    TypeAccessCode("fieldEngineer");
-    EXPECT_EQ(window.Tabs().count(), 2);
-
-    // The box holds 13 characters, so the extra letter in front keeps the code out.
-    TypeAccessCode("ffieldengineer");
-    EXPECT_EQ(AccessCodeBox().text(), "ffieldenginee");
-    EXPECT_EQ(window.Tabs().count(), 2);
-    EXPECT_EQ(state.serviceModeAdded, 0);
-}
-
-TEST_F(MainWindowTest, AccessCodeAddsServiceModeOnceAtTheEndKeepingThePageOnDisplay) {
+TEST_F(MainWindowTest, OnlyTheExactAccessCodeAddsServiceModeOnceAtTheEndKeepingThePageShown) {
     window.OpenPanel();
     window.Tabs().setCurrentIndex(1);
     QWidget* shownPage = window.Tabs().currentWidget();
 
-    TypeAccessCode("fieldengineer");
+    TypeAccessCode("fieldEngineer");
+    // The box holds 13 characters, so the extra letter in front keeps the code out.
+    TypeAccessCode("ffieldengineer");
+    EXPECT_EQ(AccessCodeBox().text(), "ffieldenginee");
+    EXPECT_EQ(window.Tabs().count(), 2);
 
-    EXPECT_EQ(TabTexts(window.Tabs()), QStringList({"Panel", "User Service", "Service Mode"}));
+    TypeAccessCode("fieldengineer");
+    ASSERT_EQ(window.Tabs().count(), 3);
+    EXPECT_EQ(window.Tabs().tabText(2), "Service Mode");
     EXPECT_EQ(state.serviceModeAdded, 1);
-    EXPECT_EQ(window.Tabs().currentIndex(), 1);
     EXPECT_EQ(window.Tabs().currentWidget(), shownPage);
     EXPECT_TRUE(shownPage->isVisible());
     EXPECT_FALSE(window.Tabs().widget(2)->isVisible());
@@ -225,12 +189,21 @@ TEST_F(MainWindowTest, AltAFocusesTheAccessCodeBoxAndEmptiesIt) {
     EXPECT_EQ(AccessCodeBox().text(), "");
 }
 
-TEST_F(MainWindowTest, AboutOpensTheAboutBoxOverTheWindow) {
+TEST_F(MainWindowTest, AboutShowsNameAndVersionOverTheWindowAndEndsOnlyThroughClose) {
     window.OpenPanel();
-    test::ModalWatch watch([&](QWidget& modal) {
-        EXPECT_NE(qobject_cast<AboutBox*>(&modal), nullptr);
-        EXPECT_EQ(modal.parentWidget(), &window);
-        ControlById<QPushButton>(modal, about_box::kCloseButton)->click();
+    test::ModalWatch watch([&](QWidget& about) {
+        ASSERT_NE(qobject_cast<AboutBox*>(&about), nullptr);
+        EXPECT_EQ(about.parentWidget(), &window);
+        EXPECT_EQ(ControlById<QLabel>(about, about_box::kProgramName)->text(),
+                  "Remote Panel Program");
+        EXPECT_EQ(ControlById<QLabel>(about, about_box::kVersion)->text(), "V1.08");
+        EXPECT_FALSE(about.windowFlags().testFlag(Qt::WindowTitleHint));
+
+        QTest::keyClick(&about, Qt::Key_Escape);
+        about.close();
+        EXPECT_TRUE(about.isVisible());
+        ControlById<QPushButton>(about, about_box::kCloseButton)->click();
+        EXPECT_FALSE(about.isVisible());
     });
 
     ControlById<QPushButton>(window, main_window::kAboutButton)->click();

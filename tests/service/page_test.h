@@ -6,8 +6,6 @@
 
 #include <QComboBox>
 #include <QPushButton>
-#include <QStringList>
-#include <utility>
 #include <vector>
 
 #include "app/scripted_answers.h"
@@ -35,14 +33,6 @@ protected:
     }
     static void Click(const QWidget& page, int buttonId) {
         Find<QPushButton>(page, buttonId).click();
-    }
-
-    static QStringList Items(const QComboBox& list) {
-        QStringList items;
-        for (int i = 0; i < list.count(); ++i) {
-            items << list.itemText(i);
-        }
-        return items;
     }
 
     // The values sent with a request code, in order.

@@ -1,7 +1,8 @@
 // The requests of every button of the two service pages, in the order the printer gets them,
-// with the message that ends each command. Every other test of these commands relies on this
-// one for the order. The pages are fresh, so the uploads send the pages' defaults.
-#include <functional>
+// with the message that ends each command, and the same buttons with the printer unplugged.
+// Every other test of these commands relies on this one for the order. The pages are fresh, so
+// the uploads send the pages' defaults.
+#include <utility>
 
 #include "page_test.h"
 #include "service/service_mode_page.h"
@@ -10,15 +11,7 @@
 namespace rpanel {
 namespace {
 
-struct Sent {
-    int code;
-    int value;
-    bool operator==(const Sent&) const = default;
-};
-
-void PrintTo(const Sent& sent, std::ostream* out) {
-    *out << sent.code << "/0x" << std::hex << sent.value;
-}
+using Sent = std::pair<int, int>;  // request code, value
 
 enum class Page { UserService, ServiceMode };
 
@@ -63,31 +56,36 @@ std::vector<Sequence> Sequences() {
 
 using ServiceSequencesTest = test::PageTest;
 
-TEST_F(ServiceSequencesTest, EachButtonSendsItsRequestsInOrderAndEndsWithItsMessage) {
+TEST_F(ServiceSequencesTest, EachButtonSendsItsRequestsInOrderAndNothingWhenUnplugged) {
     for (const Sequence& sequence : Sequences()) {
         SCOPED_TRACE(sequence.command);
         AppState fresh;
-        std::unique_ptr<QWidget> page;
-        if (sequence.page == Page::UserService) {
-            page = std::make_unique<UserServicePage>(fresh, nullptr);
-        } else {
-            page = std::make_unique<ServiceModePage>(fresh, nullptr);
-        }
+        UserServicePage userService(fresh, nullptr);
+        ServiceModePage serviceMode(fresh, nullptr);
+        const QWidget& page = sequence.page == Page::ServiceMode
+                                  ? static_cast<const QWidget&>(serviceMode)
+                                  : userService;
         sent.clear();
         boxes.shown.clear();
 
-        Click(*page, sequence.button);
+        Click(page, sequence.button);
 
         std::vector<Sent> requests;
         for (const SentRequest& request : sent) {
             requests.push_back({request.request, request.value});
-            const bool information = request.request == 13;
-            EXPECT_EQ(request.index, information ? 0 : 1) << int{request.request};
-            EXPECT_EQ(request.length, information ? 1024 : 4) << int{request.request};
         }
         EXPECT_EQ(requests, sequence.requests);
         EXPECT_EQ(boxes.shown, sequence.messages);
         EXPECT_EQ(sim.OpenHandleCount(), 0) << "the link is closed after the command";
+
+        // Unplugged: the one message and nothing sent.
+        printer.SetPresent(false);
+        sent.clear();
+        boxes.shown.clear();
+        Click(page, sequence.button);
+        EXPECT_TRUE(sent.empty());
+        EXPECT_EQ(boxes.shown, std::vector<int>{msg::kOpenFailed});
+        printer.SetPresent(true);
     }
 }
 
