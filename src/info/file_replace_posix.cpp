@@ -39,6 +39,13 @@ int CreateTemporaryBeside(const std::filesystem::path& target, std::string* temp
     return -1;
 }
 
+// Renaming over a file needs only the folder's permission; a file that the user may not write
+// (one marked read-only, say) must stay as it is all the same, as it does where files are
+// written in place. The permission is asked with the identity that opens files.
+bool MayReplace(const std::string& path) {
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 || errno == ENOENT;
+}
+
 // Makes the rename itself durable; the file is already in place whatever this answers.
 void SyncFolder(const std::filesystem::path& folder) {
     const int fd =
@@ -52,6 +59,9 @@ void SyncFolder(const std::filesystem::path& folder) {
 }  // namespace
 
 bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
+    if (!MayReplace(path)) {
+        return false;
+    }
     const std::filesystem::path target(path);
     std::string temporary;
     const int fd = CreateTemporaryBeside(target, &temporary);
