@@ -2,10 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include "cli/commands.h"
@@ -15,12 +13,8 @@ namespace rpanel {
 namespace {
 
 std::string ManPageSource() {
-    const auto path =
-        std::filesystem::path(__FILE__).parent_path() / "../../docs/man/rpanelctl.1.scd";
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return test::ReadFileBytes(std::filesystem::path(__FILE__).parent_path() /
+                               "../../docs/man/rpanelctl.1.scd");
 }
 
 // Every "--option" a text mentions.
@@ -53,7 +47,9 @@ TEST(RpanelctlManPage, DescribesEveryCommandWithItsOptions) {
 
 TEST(RpanelctlManPage, DescribesEveryOptionOfTheUsage) {
     const std::string page = ManPageSource();
-    const std::string usage = test::RunRpanelctl({"--help"}).out;
+    const test::CliOutcome help = test::RunRpanelctl({"--help"});
+    EXPECT_EQ(help.status, 0);
+    const std::string usage = help.out;
     const std::string options = usage.substr(0, usage.find("\ncommands:"));
     ASSERT_FALSE(OptionsIn(options).empty()) << usage;
     for (const std::string& option : OptionsIn(options)) {

@@ -37,6 +37,13 @@ inline CliOutcome RunRpanelctl(const std::vector<std::string>& args) {
     return outcome;
 }
 
+inline std::string ReadFileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
 // A file in the test's scratch folder, named after the test, removed afterwards.
 class ScratchFile {
 public:
@@ -61,7 +68,10 @@ private:
 // A scenario file for rpanelctl --simulate.
 class ScenarioFile : public ScratchFile {
 public:
-    explicit ScenarioFile(const std::string& json) : ScratchFile("scenario.json") { Write(json); }
+    explicit ScenarioFile(const std::string& json, const std::string& name = "scenario.json")
+        : ScratchFile(name) {
+        Write(json);
+    }
 };
 
 }  // namespace rpanel::test

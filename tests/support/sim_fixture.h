@@ -11,6 +11,7 @@
 #include "link/printer_link.h"
 #include "link/sim/sim_platform.h"
 #include "link/vendor_request.h"
+#include "support/link_setup.h"
 #include "support/recording_messages.h"
 
 namespace rpanel::test {
@@ -21,11 +22,7 @@ protected:
         sim = SimPlatform::WithPrinter(printer);
         UsePlatform(&sim);
         SetRequestObserver([this](const SentRequest& request) { sent.push_back(request); });
-        // A fresh process: the link has never been opened.
-        PrinterLink fresh;
-        GetPrinterLink(&fresh);
-        GetPrinterLink().controlHandle = GetPrinterLink().deviceHandle =
-            GetPrinterLink().secondHandle = kNoHandle;
+        ForgetPrinterLink();
     }
     void TearDown() override {
         ClosePrinterLink();
@@ -36,11 +33,7 @@ protected:
         UsePlatform(nullptr);
     }
 
-    // Sets the IDs and opens the link as every command does.
-    bool Open() {
-        SetPrinterIds();
-        return OpenPrinterLink() == 1;
-    }
+    static bool Open() { return OpenPrinter(); }
 
     PrinterModel printer;
     SimPlatform sim;

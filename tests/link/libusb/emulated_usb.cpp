@@ -68,8 +68,6 @@ std::string Devnode(std::uint8_t bus, std::uint8_t devnum) {
     return node;
 }
 
-}  // namespace
-
 std::string Hex(const SetupPacket& packet) {
     std::string text;
     char digits[4];
@@ -79,6 +77,8 @@ std::string Hex(const SetupPacket& packet) {
     }
     return text;
 }
+
+}  // namespace
 
 UsbDeviceInfo PrinterAt(const std::string& name, std::uint8_t devnum) {
     UsbDeviceInfo info;
@@ -101,14 +101,9 @@ EmulatedDevice::EmulatedDevice(std::string devnode, PrinterModel* printer)
 
 EmulatedDevice::~EmulatedDevice() {
     g_signal_handlers_disconnect_by_data(handler_, this);
-    for (auto& [client, urbs] : done_) {
-        for (UMockdevIoctlData* urb : urbs) {
-            g_object_unref(urb);
-        }
-    }
-    for (auto& [client, urbs] : withheld_) {
-        for (UMockdevIoctlData* urb : urbs) {
-            g_object_unref(urb);
+    for (const UrbQueues* queues : {&done_, &withheld_}) {
+        for (const auto& [client, urbs] : *queues) {
+            std::for_each(urbs.begin(), urbs.end(), g_object_unref);
         }
     }
     g_object_unref(handler_);
@@ -119,7 +114,7 @@ void EmulatedDevice::SetFault(Fault fault) {
     fault_ = fault;
 }
 
-std::vector<SetupPacket> EmulatedDevice::Setups() const {
+std::vector<std::string> EmulatedDevice::Setups() const {
     std::lock_guard lock(mutex_);
     return setups_;
 }
@@ -178,10 +173,11 @@ bool EmulatedDevice::Submit(UMockdevIoctlClient* client) {
     Fault fault;
     {
         std::lock_guard lock(mutex_);
-        setups_.push_back(setup);
+        setups_.push_back(Hex(setup));
         fault = fault_;
     }
-    if (fault == Fault::Unplugged || (printer_ != nullptr && !printer_->Present())) {
+    // An unplugged printer has gone: submitting fails with ENODEV.
+    if (printer_ != nullptr && !printer_->Present()) {
         g_object_unref(buffer);
         g_object_unref(urbData);
         umockdev_ioctl_client_complete(client, -1, ENODEV);
@@ -335,22 +331,13 @@ void EmulatedUsb::AddNode(const std::string& name, std::uint8_t devnum,
     }
 }
 
-void EmulatedUsb::AddRootHub(std::uint8_t bus) {
-    UsbDeviceInfo info;
-    info.vendor = 0x1D6B;
-    info.product = 0x0002;
-    info.deviceClass = 9;
-    info.interfaces = {{0, 9, 1}};
-    AddNode("usb" + std::to_string(bus), 1, Descriptors(info), 1);
-}
-
 void EmulatedUsb::AddHub(const std::string& name, std::uint8_t devnum) {
-    UsbDeviceInfo info;
-    info.vendor = 0x05E3;
-    info.product = 0x0608;
-    info.deviceClass = 9;
-    info.interfaces = {{0, 9, 1}};
-    AddNode(name, devnum, Descriptors(info), 1);
+    UsbDeviceInfo hub;
+    hub.vendor = 0x1D6B;
+    hub.product = 0x0002;
+    hub.deviceClass = 9;
+    hub.interfaces = {{0, 9, 1}};
+    AddNode(name, devnum, Descriptors(hub), 1);
 }
 
 EmulatedDevice* EmulatedUsb::Add(const UsbDeviceInfo& info, PrinterModel* printer) {

@@ -24,7 +24,6 @@ typedef struct _UMockdevIoctlData UMockdevIoctlData;
 namespace rpanel::test {
 
 using SetupPacket = std::array<std::uint8_t, 8>;
-std::string Hex(const SetupPacket& packet);  // "C1 15 03 00 01 00 04 00"
 
 struct UsbInterfaceInfo {
     std::uint8_t number = 0;
@@ -46,9 +45,8 @@ struct UsbDeviceInfo {
 // How the emulated firmware treats the next control transfers.
 enum class Fault {
     None,
-    Stall,      // the request is answered with a stall
-    Silent,     // the request is never answered
-    Unplugged,  // the device has gone: submitting fails with ENODEV
+    Stall,   // the request is answered with a stall
+    Silent,  // the request is never answered
 };
 
 // The firmware behind one device node. Its handler runs on umockdev's thread.
@@ -62,7 +60,8 @@ public:
     const std::string& Devnode() const { return devnode_; }
     UMockdevIoctlBase* Handler() const { return handler_; }
     void SetFault(Fault fault);
-    std::vector<SetupPacket> Setups() const;
+    // The setup packets received, in order: "C1 15 03 00 01 00 04 00".
+    std::vector<std::string> Setups() const;
     // How many file descriptors of this process are open on the node.
     int OpenDescriptors() const;
 
@@ -77,7 +76,7 @@ private:
     UMockdevIoctlBase* handler_ = nullptr;
     mutable std::mutex mutex_;
     Fault fault_ = Fault::None;
-    std::vector<SetupPacket> setups_;
+    std::vector<std::string> setups_;
     // URBs are reaped on the file descriptor that submitted them.
     using UrbQueues = std::map<UMockdevIoctlClient*, std::deque<UMockdevIoctlData*>>;
     UrbQueues done_;      // ready to be reaped
@@ -92,7 +91,7 @@ public:
     EmulatedUsb(const EmulatedUsb&) = delete;
     EmulatedUsb& operator=(const EmulatedUsb&) = delete;
 
-    void AddRootHub(std::uint8_t bus);
+    void AddRootHub(std::uint8_t bus) { AddHub("usb" + std::to_string(bus), 1); }
     void AddHub(const std::string& name, std::uint8_t devnum);
     // Adds a device; with a printer, its node answers control transfers from it.
     EmulatedDevice* Add(const UsbDeviceInfo& info, PrinterModel* printer = nullptr);
