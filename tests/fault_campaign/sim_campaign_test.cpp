@@ -1,0 +1,52 @@
+// Every command against the simulated printer, with every fault at every request.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "campaign_runner.h"
+#include "link/platform.h"
+#include "link/sim/sim_platform.h"
+
+namespace rpanel::campaign {
+namespace {
+
+class SimBench final : public Bench {
+public:
+    ~SimBench() override { UsePlatform(nullptr); }
+
+    void Attach(const FaultCase& faultCase) override {
+        sim_.reset();  // it points at the printer
+        printer_.emplace();
+        PreparePrinter(*printer_);
+        InjectInto(*printer_, faultCase);
+        sim_.emplace(SimPlatform::WithPrinter(*printer_));
+        UsePlatform(&*sim_);
+    }
+    OpenCounts Counts() const override {
+        return {sim_->OpenHandleCount(), sim_->OpenDeviceSetCount(), sim_->OpenRegistryKeyCount()};
+    }
+    std::vector<std::string> Leftovers() override {
+        if (sim_->strayCloses == 0) {
+            return {};
+        }
+        return {std::to_string(sim_->strayCloses) + " handles closed that were not open"};
+    }
+
+private:
+    std::optional<PrinterModel> printer_;
+    std::optional<SimPlatform> sim_;
+};
+
+TEST(FaultCampaign, EveryCommandMeetsEveryPrinterFaultAtEveryRequest) {
+    std::vector<const CampaignCommand*> commands;
+    for (const CampaignCommand& command : CampaignCommands()) {
+        commands.push_back(&command);
+    }
+    SimBench bench;
+    const CampaignResult result =
+        RunCampaign("simulated printer", commands, kPrinterFaults, bench, true);
+    EXPECT_EQ(result.mismatches, 0);
+}
+
+}  // namespace
+}  // namespace rpanel::campaign
