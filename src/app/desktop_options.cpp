@@ -1,45 +1,27 @@
 #include "app/desktop_options.h"
 
-#include "app/string_table.h"
-
 namespace rpanel {
 
 std::optional<std::string> ParseDesktopOptions(const std::vector<std::string>& args,
                                                DesktopOptions* options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& option = args[i];
-        auto operand = [&]() -> std::optional<std::string> {
-            if (i + 1 >= args.size()) {
-                return std::nullopt;
-            }
-            return args[++i];
-        };
-        if (option == "--help" || option == "-h") {
+        bool shared = false;
+        if (auto complaint = TakeSharedOption(args, &i, options, &shared)) {
+            return complaint;
+        }
+        if (shared) {
+            continue;
+        }
+        if (args[i] == "--help" || args[i] == "-h") {
             options->help = true;
-        } else if (option == "--demo") {
-            options->demo = true;
-        } else if (option == "--quit-after-start") {
+        } else if (args[i] == "--quit-after-start") {
             options->quitAfterStart = true;
-        } else if (option == "--simulate") {
-            options->scenario = operand();
-            if (!options->scenario) {
-                return "--simulate needs a scenario file";
-            }
-        } else if (option == "--lang") {
-            const auto name = operand();
-            if (!name) {
-                return "--lang needs a language";
-            }
-            options->language = ParseLanguage(*name);
-            if (!options->language) {
-                return "unknown language \"" + *name + "\"";
-            }
         } else {
-            return "unknown option " + option;
+            return "unknown option " + args[i];
         }
     }
-    if (options->demo && options->scenario) {
-        return "--demo and --simulate exclude each other";
+    if (auto complaint = CheckSharedOptions(*options)) {
+        return complaint;
     }
     return std::nullopt;
 }

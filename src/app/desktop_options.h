@@ -8,13 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "app/shared_options.h"
+
 namespace rpanel {
 
-struct DesktopOptions {
+struct DesktopOptions : SharedOptions {
     bool help = false;
-    bool demo = false;
-    std::optional<std::string> scenario;  // --simulate FILE
-    std::optional<std::uint16_t> language;
     // Hidden, for start-up measurements: end as soon as the start has shown what it shows.
     bool quitAfterStart = false;
 };

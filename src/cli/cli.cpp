@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/shared_options.h"
 #include "app/string_table.h"
 #include "cli/cli_context.h"
 #include "cli/commands.h"
@@ -15,11 +16,8 @@
 namespace rpanel {
 namespace {
 
-struct CliOptions {
-    bool demo = false;
-    std::optional<std::string> scenario;
+struct CliOptions : SharedOptions {
     bool trace = false;
-    std::optional<std::uint16_t> language;
     std::optional<std::string> accessCode;
     std::string command;
     std::vector<std::string> args;
@@ -57,35 +55,26 @@ std::optional<std::string> ParseOptions(const std::vector<std::string>& args, Cl
             }
             return args[++i];
         };
-        if (option == "--demo") {
-            options->demo = true;
-        } else if (option == "--trace") {
+        bool shared = false;
+        if (auto complaint = TakeSharedOption(args, &i, options, &shared)) {
+            return complaint;
+        }
+        if (shared) {
+            continue;
+        }
+        if (option == "--trace") {
             options->trace = true;
-        } else if (option == "--simulate") {
-            options->scenario = operand();
-            if (!options->scenario) {
-                return "--simulate needs a scenario file";
-            }
         } else if (option == "--access-code") {
             options->accessCode = operand();
             if (!options->accessCode) {
                 return "--access-code needs a code";
             }
-        } else if (option == "--lang") {
-            auto name = operand();
-            if (!name) {
-                return "--lang needs a language";
-            }
-            options->language = ParseLanguage(*name);
-            if (!options->language) {
-                return "unknown language \"" + *name + "\"";
-            }
         } else {
             return "unknown option " + option;
         }
     }
-    if (options->demo && options->scenario) {
-        return "--demo and --simulate exclude each other";
+    if (auto complaint = CheckSharedOptions(*options)) {
+        return complaint;
     }
     if (i == args.size()) {
         return "no command given";
