@@ -7,11 +7,12 @@
 #   make run      build and run against the built-in simulated printer
 #   make bench    run the benchmarks
 #   make bench-startup  start-up time and memory of rpanel against a minimal Qt program
+#   make screenshots    the windows as PNG files in docs/screenshots/ (see below)
 
 PACKAGES := cmake ninja-build g++ pkg-config make \
 	qt6-base-dev libusb-1.0-0-dev umockdev libumockdev-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev \
-	fonts-dejavu-core xauth xvfb \
+	fonts-dejavu-core fonts-wqy-microhei xauth xvfb \
 	clang-14 libfuzzer-14-dev libclang-rt-14-dev \
 	g++-mingw-w64-x86-64 \
 	librsvg2-bin scdoc dpkg-dev desktop-file-utils appstream groff-base
@@ -79,6 +80,26 @@ package: deps
 
 package-test: package
 	packaging/package-test.sh build/packages/remote-panel_*.deb
+
+# make screenshots: every window in English, and the Panel page in German, Japanese and
+# Russian, as docs/screenshots/<lang>/<window>.png, drawn offscreen against the demo printer.
+# make screenshots SHOT_LANG=de-DE (a string table's name as in resources/strings, or all):
+# every window of that language, or of each, into build/screenshots/<lang>/ for checking.
+# Every run also lists any text that does not fit its control, and then fails.
+.PHONY: screenshots
+SHOT_LANG ?=
+SHOTS = build/bin/rpanel_screenshots --check
+screenshots: deps
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS) --target rpanel_screenshots
+ifeq ($(SHOT_LANG),)
+	$(SHOTS) --lang en-US --out docs/screenshots
+	$(SHOTS) --lang de-DE --lang ja-JP --lang ru-RU --only main-panel --out docs/screenshots
+else ifeq ($(SHOT_LANG),all)
+	$(SHOTS) --all --out build/screenshots
+else
+	$(SHOTS) --lang $(SHOT_LANG) --out build/screenshots
+endif
 
 clean:
 	rm -rf build build-asan build-fuzz build-windows

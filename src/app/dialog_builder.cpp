@@ -3,13 +3,18 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStyle>
 #include <QTabWidget>
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "app/dialog_units.h"
@@ -73,6 +78,116 @@ Qt::WindowFlags WindowFlagsFor(DialogStyle style) {
     return Qt::Widget;
 }
 
+// Windows draws a group box's frame half a text line below the top of its rectangle, where the
+// middle of a caption stands, caption or not; Qt draws an untitled box's frame at the very top.
+// Lowered by that half line, an untitled box keeps clear of the controls that a template
+// places just above it, as on Windows.
+QRect GroupBoxGeometry(QRect geometry, const Caption& caption, DialogBaseUnits units) {
+    if (caption.stringId == 0 && caption.fixed.empty()) {
+        geometry.setTop(geometry.top() + units.y / 2);
+    }
+    return geometry;
+}
+
+// Where the desktop lacks "Tahoma", texts come in a substitute font. The dialog units follow
+// its average letter, but a particular text can still come out wider than its control. When
+// the window is shown, with all its texts in, such a control grows to the right into the free
+// room beside it: up to the next control on its row, within the group box that holds it and
+// within the window, keeping a small gap. It never moves and never shrinks.
+class CaptionFitter final : public QObject {
+public:
+    CaptionFitter(QWidget& dialog, std::vector<QWidget*> controls, DialogBaseUnits units)
+        : QObject(&dialog),
+          dialog_(dialog),
+          controls_(std::move(controls)),
+          gap_(HorizontalPixels(kGapUnits, units)) {
+        dialog.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &dialog_ && event->type() == QEvent::Show) {
+            for (QWidget* control : controls_) {
+                if (control->size().isEmpty()) {
+                    continue;  // a control that is there for its keyboard use only
+                }
+                const int needed = NeededWidth(*control);
+                if (needed > control->width()) {
+                    control->resize(std::min(needed, WidestAllowed(*control)), control->height());
+                }
+            }
+        }
+        return false;
+    }
+
+private:
+    static constexpr int kGapUnits = 3;
+
+    // The width at which the control's text is shown whole; 0 for controls that have no
+    // caption to fit or that break their text into several lines.
+    static int NeededWidth(const QWidget& control) {
+        const QFontMetricsF metrics(control.font());
+        // Glyphs are placed at fractions of a pixel: a text takes up every pixel it touches.
+        const auto advance = [&metrics](const QString& text) {
+            return static_cast<int>(std::ceil(metrics.horizontalAdvance(text)));
+        };
+        if (const auto* label = qobject_cast<const QLabel*>(&control)) {
+            const bool oneLine = label->height() < 2 * metrics.height();
+            const QString text = label->text();
+            if (!oneLine || text.isEmpty()) {
+                return 0;
+            }
+            // Blanks at the end of a left-aligned text draw nothing.
+            return advance(text.left(text.size() - TrailingBlanks(text))) +
+                   (label->width() - label->contentsRect().width());
+        }
+        if (const auto* button = qobject_cast<const QPushButton*>(&control)) {
+            if (button->text().isEmpty()) {
+                return 0;
+            }
+            const QStyle& style = *button->style();
+            return advance(button->text()) +
+                   style.pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                   2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+        }
+        if (qobject_cast<const QCheckBox*>(&control) != nullptr ||
+            qobject_cast<const QRadioButton*>(&control) != nullptr) {
+            return control.sizeHint().width();
+        }
+        return 0;
+    }
+
+    static qsizetype TrailingBlanks(const QString& text) {
+        qsizetype blanks = 0;
+        while (blanks < text.size() && text[text.size() - 1 - blanks].isSpace()) {
+            ++blanks;
+        }
+        return blanks;
+    }
+
+    int WidestAllowed(const QWidget& control) const {
+        const QRect rect = control.geometry();
+        int right = dialog_.width() - gap_;
+        for (const QWidget* other : controls_) {
+            const QRect bounds = other->geometry();
+            if (other == &control || bounds.isEmpty()) {
+                continue;
+            }
+            const bool sameRow = bounds.top() <= rect.bottom() && rect.top() <= bounds.bottom();
+            if (qobject_cast<const QGroupBox*>(other) != nullptr && bounds.contains(rect)) {
+                right = std::min(right, bounds.right() - gap_);
+            } else if (sameRow && bounds.left() > rect.left()) {
+                right = std::min(right, bounds.left() - gap_);
+            }
+        }
+        return std::max(rect.width(), right - rect.left());
+    }
+
+    QWidget& dialog_;
+    std::vector<QWidget*> controls_;
+    int gap_;
+};
+
 }  // namespace
 
 QFont DialogFont(int pointSize) {
@@ -102,6 +217,8 @@ void BuildDialog(const DialogTemplate& dialogTemplate, QWidget& dialog) {
             // The template's height includes the opened list; closed, the box is as high as
             // its font makes it.
             geometry.setHeight(widget->sizeHint().height());
+        } else if (control.kind == ControlKind::GroupBox) {
+            geometry = GroupBoxGeometry(geometry, control.caption, units);
         }
         widget->setGeometry(geometry);
 
@@ -129,6 +246,8 @@ void BuildDialog(const DialogTemplate& dialogTemplate, QWidget& dialog) {
             control->lower();
         }
     }
+
+    new CaptionFitter(dialog, std::move(controls), units);
 
     const QSize size = DialogSize(dialogTemplate);
     if (dialogTemplate.style == DialogStyle::Child) {

@@ -20,6 +20,8 @@ QSize DialogSize(const DialogTemplate& dialogTemplate);
 
 // Gives dialog the template's font, size and window style and creates the controls in it.
 // Windows get a fixed size; a child page is only resized, as the tab control will place it.
+// Each time the dialog is shown, a push button, check box, radio button or one-line static
+// text whose text does not fit grows to the right into the free room beside it.
 void BuildDialog(const DialogTemplate& dialogTemplate, QWidget& dialog);
 
 }  // namespace rpanel

@@ -1,0 +1,176 @@
+// rpanel_screenshots: the program's windows in one language or all of them, as PNG files and
+// as a check that every text fits where it is shown.
+//
+//   rpanel_screenshots [--lang TAG | --all] [--out DIR] [--only NAME,...] [--check]
+//
+//   --lang TAG   one language, named as its string table is (en-US, de-DE, es-ES_tradnl...);
+//                the default is en-US
+//   --all        every language of the program
+//   --out DIR    write DIR/<TAG>/<window>.png
+//   --only ...   write only these windows (main-panel, about, viewer-paper...)
+//   --check      list every text that does not fit: controls, and panel-display lines
+//                against the display frame; ends with 1 when there is one
+//
+// It draws offscreen unless QT_QPA_PLATFORM names another platform.
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QSet>
+#include <QTextStream>
+#include <QWidget>
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "app/embedded_string_tables.h"
+#include "app/string_table.h"
+#include "tour_check.h"
+#include "window_tour.h"
+
+namespace {
+
+using namespace rpanel;
+
+constexpr int kExitOk = 0;
+constexpr int kExitMisfits = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitFailed = 3;
+
+struct Options {
+    std::vector<const EmbeddedStringTable*> languages;
+    QString outDir;
+    QStringList only;
+    bool check = false;
+};
+
+const EmbeddedStringTable* LanguageNamed(const QString& tag) {
+    for (std::size_t i = 0; i < kEmbeddedStringTableCount; ++i) {
+        if (tag.compare(QLatin1String(kEmbeddedStringTables[i].tag), Qt::CaseInsensitive) == 0) {
+            return &kEmbeddedStringTables[i];
+        }
+    }
+    return nullptr;
+}
+
+std::optional<Options> ParseOptions(const QStringList& args, QTextStream& err) {
+    Options options;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == QLatin1String("--all")) {
+            for (std::size_t t = 0; t < kEmbeddedStringTableCount; ++t) {
+                options.languages.push_back(&kEmbeddedStringTables[t]);
+            }
+        } else if (arg == QLatin1String("--lang") && hasValue) {
+            const EmbeddedStringTable* language = LanguageNamed(args[++i]);
+            if (language == nullptr) {
+                err << "rpanel_screenshots: no string table for " << args[i] << '\n';
+                return std::nullopt;
+            }
+            options.languages.push_back(language);
+        } else if (arg == QLatin1String("--out") && hasValue) {
+            options.outDir = args[++i];
+        } else if (arg == QLatin1String("--only") && hasValue) {
+            options.only = args[++i].split(QLatin1Char(','), Qt::SkipEmptyParts);
+        } else if (arg == QLatin1String("--check")) {
+            options.check = true;
+        } else {
+            err << "usage: rpanel_screenshots [--lang TAG | --all] [--out DIR] [--only NAME,...] "
+                   "[--check]\n";
+            return std::nullopt;
+        }
+    }
+    if (options.languages.empty()) {
+        options.languages.push_back(LanguageNamed(QStringLiteral("en-US")));
+    }
+    return options;
+}
+
+// Window pictures hold few colours: where there are at most 256, a palette stores them
+// exactly in a third of the room.
+QImage CompactImage(const QImage& picture) {
+    constexpr qsizetype kPaletteSize = 256;
+    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            colours.insert(line[x]);
+            if (colours.size() > kPaletteSize) {
+                return image;
+            }
+        }
+    }
+    // In a fixed order, so that the same picture makes the same file.
+    QList<QRgb> palette(colours.begin(), colours.end());
+    std::sort(palette.begin(), palette.end());
+    return image.convertToFormat(QImage::Format_Indexed8, palette);
+}
+
+// One language: its windows written and checked. Answers the number of texts that do not
+// fit, or nothing when a window or a file could not be made.
+std::optional<int> RunLanguage(const EmbeddedStringTable& language, const Options& options,
+                               QTextStream& out, QTextStream& err) {
+    SelectLanguage(language.language);
+    const QString tag = QLatin1String(language.tag);
+    const QDir dir(options.outDir + QLatin1Char('/') + tag);
+    if (!options.outDir.isEmpty() && !dir.mkpath(QStringLiteral("."))) {
+        err << "rpanel_screenshots: cannot create " << dir.path() << '\n';
+        return std::nullopt;
+    }
+    int misfits = 0;
+    bool written = true;
+    QString error;
+    const bool toured = TourWindows(
+        [&](const QString& name, QWidget& window) {
+            if (!options.outDir.isEmpty() &&
+                (options.only.isEmpty() || options.only.contains(name))) {
+                const QString path = dir.filePath(name + QStringLiteral(".png"));
+                if (!CompactImage(window.grab().toImage()).save(path)) {
+                    err << "rpanel_screenshots: cannot write " << path << '\n';
+                    written = false;
+                }
+            }
+            if (options.check) {
+                for (const TextMisfit& misfit : FindMisfits(name, window)) {
+                    out << tag << ' ' << name << ": " << Describe(misfit) << '\n';
+                    ++misfits;
+                }
+            }
+        },
+        &error);
+    if (!toured) {
+        err << "rpanel_screenshots: " << tag << ": " << error << '\n';
+        return std::nullopt;
+    }
+    return written ? std::optional<int>(misfits) : std::nullopt;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The same pictures on every machine: drawn offscreen unless a platform is asked for.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const std::optional<Options> options = ParseOptions(app.arguments().mid(1), err);
+    if (!options) {
+        return kExitUsage;
+    }
+    int misfits = 0;
+    for (const EmbeddedStringTable* language : options->languages) {
+        const std::optional<int> found = RunLanguage(*language, *options, out, err);
+        if (!found) {
+            return kExitFailed;
+        }
+        misfits += *found;
+    }
+    if (options->check) {
+        out << misfits << " texts do not fit\n";
+    }
+    return misfits == 0 ? kExitOk : kExitMisfits;
+}
