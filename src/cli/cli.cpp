@@ -39,8 +39,15 @@ void PrintUsage(std::ostream& out) {
         if (!command.arguments.empty()) {
             head.append(" ").append(command.arguments);
         }
-        out << "  " << head << std::string(head.size() < 17 ? 17 - head.size() : 1, ' ')
-            << command.summary << '\n';
+        // A long synopsis gets its summary on the next line, under the others.
+        constexpr std::size_t kSummaryColumn = 17;
+        out << "  " << head;
+        if (head.size() < kSummaryColumn) {
+            out << std::string(kSummaryColumn - head.size(), ' ');
+        } else {
+            out << '\n' << std::string(kSummaryColumn + 2, ' ');
+        }
+        out << command.summary << '\n';
     }
 }
 
