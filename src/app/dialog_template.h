@@ -72,4 +72,15 @@ struct DialogTemplate {
     std::span<const ControlTemplate> controls{};
 };
 
+// The main window's tab pages (Panel, User Service, Service Mode) share their size and their
+// larger type; only their controls differ.
+constexpr DialogTemplate TabPageTemplate(int id, std::span<const ControlTemplate> controls) {
+    return {.id = id,
+            .width = 340,
+            .height = 260,
+            .fontPointSize = 9,
+            .style = DialogStyle::Child,
+            .controls = controls};
+}
+
 }  // namespace rpanel

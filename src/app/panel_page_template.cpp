@@ -120,13 +120,6 @@ constexpr ControlTemplate kControls[] = {
 
 }  // namespace
 
-const DialogTemplate kPanelPageTemplate = {
-    .id = templates::kPanelPage,
-    .width = 340,
-    .height = 260,
-    .fontPointSize = 9,
-    .style = DialogStyle::Child,
-    .controls = kControls,
-};
+const DialogTemplate kPanelPageTemplate = TabPageTemplate(templates::kPanelPage, kControls);
 
 }  // namespace rpanel

@@ -45,13 +45,7 @@ constexpr ControlTemplate kControls[] = {
 
 }  // namespace
 
-const DialogTemplate kServiceModePageTemplate = {
-    .id = templates::kServiceModePage,
-    .width = 340,
-    .height = 260,
-    .fontPointSize = 9,
-    .style = DialogStyle::Child,
-    .controls = kControls,
-};
+const DialogTemplate kServiceModePageTemplate =
+    TabPageTemplate(templates::kServiceModePage, kControls);
 
 }  // namespace rpanel

@@ -68,13 +68,7 @@ constexpr ControlTemplate kControls[] = {
 
 }  // namespace
 
-const DialogTemplate kUserServicePageTemplate = {
-    .id = templates::kUserServicePage,
-    .width = 340,
-    .height = 260,
-    .fontPointSize = 9,
-    .style = DialogStyle::Child,
-    .controls = kControls,
-};
+const DialogTemplate kUserServicePageTemplate =
+    TabPageTemplate(templates::kUserServicePage, kControls);
 
 }  // namespace rpanel
