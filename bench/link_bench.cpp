@@ -2,6 +2,7 @@
 // printer among many devices.
 #include <benchmark/benchmark.h>
 
+#include "link/device_session.h"
 #include "link/printer_link.h"
 #include "link/sim/sim_platform.h"
 #include "link/vendor_request.h"
@@ -12,16 +13,12 @@ namespace {
 // The demo printer, opened as every command opens it, for the length of one benchmark.
 struct OpenDemoPrinter {
     OpenDemoPrinter() {
-        UsePlatform(&sim);
         SetPrinterIds();
         OpenPrinterLink();
     }
-    ~OpenDemoPrinter() {
-        ClosePrinterLink();
-        UsePlatform(nullptr);
-    }
     PrinterModel printer;
     SimPlatform sim = SimPlatform::WithPrinter(printer);
+    DeviceSession session{sim};
 };
 
 void BM_SendVendorRequest_Value(benchmark::State& state) {
@@ -56,7 +53,7 @@ void BM_OpenAndClose32Devices(benchmark::State& state) {
         device.printer = &printer;
         sim.printerClassDevices.push_back(device);
     }
-    UsePlatform(&sim);
+    const DeviceSession session(sim);
     for (auto _ : state) {
         SetPrinterIds();
         if (OpenPrinterLink() != 1) {
@@ -66,7 +63,6 @@ void BM_OpenAndClose32Devices(benchmark::State& state) {
         ClosePrinterLink();
         sim.openedPaths.clear();
     }
-    UsePlatform(nullptr);
 }
 BENCHMARK(BM_OpenAndClose32Devices);
 

@@ -20,7 +20,7 @@ foreach(table IN LISTS TABLES)
 endforeach()
 file(WRITE ${OUTPUT}.tmp
 "// Generated from resources/strings by EmbedStringTables.cmake; do not edit.
-#include \"app/embedded_string_tables.h\"
+#include \"core/embedded_string_tables.h\"
 
 namespace rpanel {
 ${body}

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string_view>
 
-#include "app/string_table.h"
+#include "core/string_table.h"
 #include "info/info_blocks.h"
 #include "info/info_reply.h"
 #include "info/ini_export.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/string_table.h"
+#include "core/string_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string error;

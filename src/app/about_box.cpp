@@ -3,10 +3,10 @@
 #include <QPushButton>
 
 #include "app/about_box_ids.h"
-#include "app/center_on_screen.h"
-#include "app/dialog_builder.h"
 #include "app/dialog_templates.h"
-#include "app/window_text.h"
+#include "gui/center_on_screen.h"
+#include "gui/dialog_builder.h"
+#include "gui/window_text.h"
 
 namespace rpanel {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shared_options.h"
+#include "core/shared_options.h"
 
 namespace rpanel {
 

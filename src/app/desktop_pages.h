@@ -1,7 +1,7 @@
 // The content of the main window's pages in the program.
 #pragma once
 
-#include "app/tab_pages.h"
+#include "gui/tab_pages.h"
 
 namespace rpanel {
 

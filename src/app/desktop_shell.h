@@ -7,10 +7,10 @@
 #include <QObject>
 #include <memory>
 
-#include "app/app_state.h"
 #include "app/main_window.h"
-#include "app/tab_pages.h"
 #include "app/tray_icon.h"
+#include "core/app_state.h"
+#include "gui/tab_pages.h"
 
 namespace rpanel {
 

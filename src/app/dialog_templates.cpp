@@ -2,8 +2,6 @@
 
 #include <array>
 
-#include "info/info_viewer_templates.h"
-
 namespace rpanel {
 
 const DialogTemplate* FindDialogTemplate(int templateId) {

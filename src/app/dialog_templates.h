@@ -1,22 +1,21 @@
-// The program's window templates, one file each (*_template.cpp), found by id.
+// Every window template of the program, found by id: the shell's own (main window, About box)
+// and the pages' and the viewer's, which live beside their windows.
 #pragma once
 
-#include "app/dialog_template.h"
+#include "gui/dialog_template.h"
+#include "info/info_viewer_templates.h"
+#include "panel/panel_page_template.h"
+#include "service/service_mode_page_template.h"
+#include "service/user_service_page_template.h"
 
 namespace rpanel {
 
 namespace templates {
-inline constexpr int kPanelPage = 102;
 inline constexpr int kMainWindow = 110;
-inline constexpr int kUserServicePage = 111;
-inline constexpr int kServiceModePage = 112;
 inline constexpr int kAboutBox = 117;
 }  // namespace templates
 
-extern const DialogTemplate kPanelPageTemplate;
 extern const DialogTemplate kMainWindowTemplate;
-extern const DialogTemplate kUserServicePageTemplate;
-extern const DialogTemplate kServiceModePageTemplate;
 extern const DialogTemplate kAboutBoxTemplate;
 
 // Null for an id that has no template.

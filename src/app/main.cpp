@@ -6,14 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/desktop_options.h"
 #include "app/desktop_pages.h"
 #include "app/desktop_shell.h"
 #include "app/program_icon.h"
 #include "app/single_instance.h"
-#include "app/string_table.h"
-#include "link/selected_platform.h"
+#include "core/app_state.h"
+#include "core/string_table.h"
+#include "link/device_session.h"
+#include "link/selected/selected_platform.h"
 
 namespace {
 
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
     // Closing the window only hides it; the shell says when the program is done.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    const DeviceSession session(platform->Platform());
     AppState state;
     DesktopShell shell(state, DesktopPages(), QSystemTrayIcon::isSystemTrayAvailable());
     QObject::connect(&shell, &DesktopShell::finished, &app, &QCoreApplication::exit);

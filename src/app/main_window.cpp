@@ -6,12 +6,12 @@
 #include <QTabWidget>
 
 #include "app/about_box.h"
-#include "app/access_code.h"
-#include "app/center_on_screen.h"
-#include "app/dialog_builder.h"
 #include "app/dialog_templates.h"
 #include "app/main_window_ids.h"
-#include "app/window_text.h"
+#include "core/access_code.h"
+#include "gui/center_on_screen.h"
+#include "gui/dialog_builder.h"
+#include "gui/window_text.h"
 #include "link/printer_link.h"
 #include "link/request_ops.h"
 
@@ -70,8 +70,8 @@ void MainWindow::OpenPanel() {
 bool MainWindow::OpenPrinterOrGiveUp() {
     SetPrinterIds();
     while (OpenPrinterLink() == 0) {
-        if (ShowTextBox(this, msg::kOpenFailed, QMessageBox::Retry | QMessageBox::Cancel) !=
-            QMessageBox::Retry) {
+        if (ShowTextBox(this, msg::kOpenFailed, QMessageBox::Retry | QMessageBox::Cancel,
+                        OpenFailureReason()) != QMessageBox::Retry) {
             return false;
         }
     }
@@ -92,9 +92,10 @@ void MainWindow::CreatePages() {
 }
 
 QWidget* MainWindow::AddPage(int templateId, int captionId, int index) {
-    QWidget* page = AddTabPage(*tabs_, pages_, templateId, captionId, index, state_);
+    const DialogTemplate& pageTemplate = *FindDialogTemplate(templateId);
+    QWidget* page = AddTabPage(*tabs_, pages_, pageTemplate, captionId, index, state_);
     if (page != nullptr) {
-        MakeRoomFor(DialogSize(*FindDialogTemplate(templateId)), *page);
+        MakeRoomFor(DialogSize(pageTemplate), *page);
     }
     return page;
 }

@@ -5,9 +5,9 @@
 
 #include <QDialog>
 
-#include "app/app_state.h"
-#include "app/message_boxes.h"
-#include "app/tab_pages.h"
+#include "core/app_state.h"
+#include "gui/message_boxes.h"
+#include "gui/tab_pages.h"
 
 class QLineEdit;
 class QTabWidget;

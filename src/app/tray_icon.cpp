@@ -1,7 +1,7 @@
 #include "app/tray_icon.h"
 
 #include "app/program_icon.h"
-#include "app/window_text.h"
+#include "gui/window_text.h"
 
 namespace rpanel {
 namespace {

@@ -5,13 +5,12 @@
 #include <memory>
 #include <optional>
 
-#include "app/shared_options.h"
-#include "app/string_table.h"
 #include "cli/cli_context.h"
 #include "cli/commands.h"
-#include "link/printer_link.h"
-#include "link/selected_platform.h"
-#include "link/vendor_request.h"
+#include "core/shared_options.h"
+#include "core/string_table.h"
+#include "link/device_session.h"
+#include "link/selected/selected_platform.h"
 
 namespace rpanel {
 namespace {
@@ -92,21 +91,15 @@ std::optional<std::string> ParseOptions(const std::vector<std::string>& args, Cl
 }
 
 // Every request on the trace: REQ <code> 0x<value> <index> <length> -> <bytes delivered>
-void TraceTo(std::ostream& err) {
-    SetRequestObserver([&err](const SentRequest& sent) {
+RequestObserver TraceTo(std::ostream& err) {
+    return [&err](const SentRequest& sent) {
         char line[64];
         std::snprintf(line, sizeof line, "REQ %u 0x%04X %u %u -> %u\n", unsigned{sent.request},
                       unsigned{sent.value}, unsigned{sent.index}, unsigned{sent.length},
                       static_cast<unsigned>(sent.delivered));
         err << line;
-    });
+    };
 }
-
-// The trace ends with the run, so that runs in one process (the tests) do not see each
-// other's.
-struct TraceScope {
-    ~TraceScope() { SetRequestObserver(nullptr); }
-};
 
 }  // namespace
 
@@ -142,10 +135,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     int status = kExitOk;
     {
-        TraceScope trace;
-        if (options.trace) {
-            TraceTo(err);
-        }
+        // The session, and with it the trace, ends with the run: the command's link is closed
+        // before the simulated machine is looked at.
+        const DeviceSession session(platform->Platform(),
+                                    options.trace ? TraceTo(err) : RequestObserver{});
         TerminalMessages messages(out, err);
         AppState state;
         CliContext context{out, err, messages, state, options.args, options.accessCode};
@@ -157,8 +150,6 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             status = kExitFailed;
         }
     }
-    // The command's link is closed before the simulated machine is looked at.
-    ClosePrinterLink();
     if (platform->Simulated() != nullptr && hooks.afterSimulatedCommand) {
         hooks.afterSimulatedCommand(*platform->Simulated());
     }

@@ -1,7 +1,6 @@
 #include "cli/cli_context.h"
 
-#include "app/string_table.h"
-#include "link/printer_link.h"
+#include "core/string_table.h"
 
 namespace rpanel {
 namespace {
@@ -16,23 +15,15 @@ void TerminalMessages::ShowMessageById(int stringId) {
     const bool failure = IsFailure(stringId);
     failureShown_ |= failure;
     (failure ? err_ : out_) << LoadText(stringId) << '\n';
-    // When the printer is there but the system would not let it be opened, the user learns
-    // why on the next line.
-    if (stringId == msg::kOpenFailed) {
-        const std::string reason = OpenFailureReason();
-        if (!reason.empty()) {
-            err_ << "rpanelctl: " << reason << '\n';
-        }
-    }
 }
 
-bool OpenPrinterForCommand(CliContext& context) {
-    SetPrinterIds();
-    if (OpenPrinterLink() == 0) {
-        context.messages.ShowMessageById(msg::kOpenFailed);
-        return false;
+void TerminalMessages::ShowMessageWithReason(int stringId, const std::string& reason) {
+    ShowMessageById(stringId);
+    // When the printer is there but the system would not let it be opened, the user learns
+    // why on the next line.
+    if (!reason.empty()) {
+        err_ << "rpanelctl: " << reason << '\n';
     }
-    return true;
 }
 
 }  // namespace rpanel

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/message_sink.h"
+#include "core/app_state.h"
+#include "core/message_sink.h"
 
 namespace rpanel {
 
@@ -19,6 +19,7 @@ class TerminalMessages final : public MessageSink {
 public:
     TerminalMessages(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
     void ShowMessageById(int stringId) override;
+    void ShowMessageWithReason(int stringId, const std::string& reason) override;
     bool FailureShown() const { return failureShown_; }
 
 private:
@@ -40,9 +41,5 @@ struct CliContext {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
-
-// The frame of every printer command: set the IDs and open the link (message 26 and false if
-// it does not open). The command then sends its requests; RunCli closes the link after it.
-bool OpenPrinterForCommand(CliContext& context);
 
 }  // namespace rpanel

@@ -6,6 +6,7 @@
 #include "cli/panel_commands.h"
 #include "cli/service_commands.h"
 #include "cli/status_command.h"
+#include "link/printer_command.h"
 #include "link/printer_link.h"
 #include "link/request_ops.h"
 
@@ -41,10 +42,10 @@ int ReadVariant(CliContext& context) {
     if (!context.args.empty()) {
         return kExitUsage;
     }
-    if (!OpenPrinterForCommand(context)) {
-        return kExitFailed;
-    }
-    if (!ReadMachineVariant(context.messages, context.state)) {
+    bool read = false;
+    RunPrinterCommand(context.messages,
+                      [&] { read = ReadMachineVariant(context.messages, context.state); });
+    if (!read) {
         return kExitFailed;
     }
     context.out << int{context.state.machineVariant} << '\n';

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/string_table.h"
+#include "core/string_table.h"
 #include "info/info_pages.h"
 #include "info/info_viewer_sequence.h"
 #include "info/ini_export.h"
@@ -43,6 +43,9 @@ public:
         } else {
             context_.err << LoadText(stringId) << '\n';
         }
+    }
+    void ShowMessageWithReason(int stringId, const std::string& reason) override {
+        context_.messages.ShowMessageWithReason(stringId, reason);
     }
 
 private:

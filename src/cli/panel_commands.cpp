@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/service_commands.h"
+#include "link/printer_command.h"
 #include "link/request_ops.h"
 #include "panel/panel_commands.h"
 
@@ -73,9 +74,7 @@ int RunSimpleCommand(CliContext& context, Request id) {
     if (!context.args.empty()) {
         return kExitUsage;
     }
-    if (OpenPrinterForCommand(context)) {
-        RunCommand(id, context.messages);
-    }
+    RunPrinterCommand(context.messages, [&] { RunCommand(id, context.messages); });
     return kExitOk;
 }
 
@@ -85,10 +84,9 @@ int RunTonerCommand(CliContext& context) {
     if (context.args.size() != 1 || (context.args[0] != "change" && context.args[0] != "eject")) {
         return kExitUsage;
     }
-    if (OpenPrinterForCommand(context)) {
-        RotateToner(context.messages, context.args[0] == "change" ? TonerRotation::ChangeToner
-                                                                  : TonerRotation::EjectAllToner);
-    }
+    const TonerRotation rotation =
+        context.args[0] == "change" ? TonerRotation::ChangeToner : TonerRotation::EjectAllToner;
+    RunPrinterCommand(context.messages, [&] { RotateToner(context.messages, rotation); });
     return kExitOk;
 }
 
@@ -107,9 +105,7 @@ int RunDefaultsCommand(CliContext& context) {
             return kExitUsage;
         }
     }
-    if (OpenPrinterForCommand(context)) {
-        ApplyPanelDefaults(context.messages, defaults);
-    }
+    RunPrinterCommand(context.messages, [&] { ApplyPanelDefaults(context.messages, defaults); });
     return kExitOk;
 }
 

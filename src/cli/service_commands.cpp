@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/access_code.h"
+#include "core/access_code.h"
+#include "link/printer_command.h"
 #include "link/request_ops.h"
 #include "service/service_mode.h"
 #include "service/user_service.h"
@@ -93,14 +94,18 @@ int UploadUserServiceCommand(CliContext& context, std::span<const std::string> a
     }
     // As on the desktop, where the panel's opening reads the machine variant before the page
     // can upload: a printer without the energy-save switch gets it on.
-    if (!OpenPrinterForCommand(context) || !ReadMachineVariant(context.messages, state)) {
-        return kExitFailed;
-    }
-    if (state.machineVariant == kVariantWithoutEnergySave && state.energySaveOn != 1) {
-        context.err << "rpanelctl: this printer has no energy-save switch; it stays on\n";
-    }
-    UploadUserService(context.messages, state, state.energySaveOn);
-    return kExitOk;
+    bool variantRead = false;
+    RunPrinterCommand(context.messages, [&] {
+        variantRead = ReadMachineVariant(context.messages, state);
+        if (!variantRead) {
+            return;
+        }
+        if (state.machineVariant == kVariantWithoutEnergySave && state.energySaveOn != 1) {
+            context.err << "rpanelctl: this printer has no energy-save switch; it stays on\n";
+        }
+        UploadUserService(context.messages, state, state.energySaveOn);
+    });
+    return variantRead ? kExitOk : kExitFailed;
 }
 
 int DownloadServiceModeCommand(CliContext& context) {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "link/printer_command.h"
 #include "panel/status_code.h"
 #include "panel/status_display_lines.h"
 #include "panel/status_read.h"
@@ -87,10 +88,10 @@ int RunStatusCommand(CliContext& context) {
     if (!context.args.empty() && !json) {
         return kExitUsage;
     }
-    if (!OpenPrinterForCommand(context)) {
-        return kExitFailed;
-    }
-    if (!ReadPanelStatus(context.messages, context.state, nullptr)) {
+    bool read = false;
+    RunPrinterCommand(context.messages,
+                      [&] { read = ReadPanelStatus(context.messages, context.state, nullptr); });
+    if (!read) {
         return kExitFailed;
     }
     if (json) {

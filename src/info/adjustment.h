@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 namespace rpanel {
 

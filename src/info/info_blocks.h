@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "info/info_keys.h"
 #include "info/info_slot.h"
 

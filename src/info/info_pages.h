@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "info/info_keys.h"
 
 namespace rpanel {

@@ -2,8 +2,8 @@
 // allocated (info_blocks.h) before any of them runs.
 #pragma once
 
-#include "app/app_state.h"
-#include "app/message_sink.h"
+#include "core/app_state.h"
+#include "core/message_sink.h"
 #include "info/info_keys.h"
 
 namespace rpanel {

@@ -13,8 +13,8 @@
 #include <cstddef>
 #include <string_view>
 
-#include "app/app_state.h"
-#include "app/message_sink.h"
+#include "core/app_state.h"
+#include "core/message_sink.h"
 #include "info/info_keys.h"
 
 namespace rpanel {

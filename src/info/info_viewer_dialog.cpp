@@ -7,11 +7,11 @@
 #include <QTabWidget>
 #include <array>
 
-#include "app/center_on_screen.h"
-#include "app/dialog_builder.h"
-#include "app/message_boxes.h"
-#include "app/tab_pages.h"
-#include "app/window_text.h"
+#include "gui/center_on_screen.h"
+#include "gui/dialog_builder.h"
+#include "gui/message_boxes.h"
+#include "gui/tab_pages.h"
+#include "gui/window_text.h"
 #include "info/info_viewer_sequence.h"
 #include "info/info_viewer_templates.h"
 #include "info/ini_export.h"
@@ -58,7 +58,7 @@ private:
         const PageFactory templatesOnly;
         for (std::size_t index = 0; index < kInfoPageCount; ++index) {
             pages_[index] =
-                AddTabPage(*tabs_, templatesOnly, kInfoPageTemplates[index]->id,
+                AddTabPage(*tabs_, templatesOnly, *kInfoPageTemplates[index],
                            InfoPageTables()[index].caption, static_cast<int>(index), state_);
         }
         tabs_->setCurrentIndex(0);

@@ -2,7 +2,7 @@
 // machine information, "Save" (to an INI file) and "Close".
 #pragma once
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 class QWidget;
 

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "app/app_state.h"
-#include "app/message_sink.h"
+#include "core/app_state.h"
+#include "core/message_sink.h"
 #include "info/viewer_texts.h"
 
 namespace rpanel {

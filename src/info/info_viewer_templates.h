@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "app/dialog_template.h"
+#include "gui/dialog_template.h"
 #include "info/info_pages.h"
 
 namespace rpanel {

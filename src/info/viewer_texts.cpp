@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "app/string_table.h"
+#include "core/string_table.h"
 #include "info/adjustment.h"
 #include "info/info_blocks.h"
 

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "info/info_pages.h"
 
 namespace rpanel {

@@ -111,8 +111,4 @@ public:
     virtual void CloseRegistryKey(RegistryKey key) = 0;
 };
 
-// The platform that the device link uses; every command goes through the one set last.
-DevicePlatform& CurrentPlatform();
-void UsePlatform(DevicePlatform* platform);
-
 }  // namespace rpanel

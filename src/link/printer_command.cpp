@@ -14,7 +14,7 @@ struct LinkCloser {
 bool RunPrinterCommand(MessageSink& messages, const std::function<void()>& work) {
     SetPrinterIds();
     if (OpenPrinterLink() == 0) {
-        messages.ShowMessageById(msg::kOpenFailed);
+        messages.ShowMessageWithReason(msg::kOpenFailed, OpenFailureReason());
         return false;
     }
     LinkCloser closer;

@@ -5,13 +5,13 @@
 
 #include <functional>
 
-#include "app/message_sink.h"
+#include "core/message_sink.h"
 
 namespace rpanel {
 
-// Sets the printer IDs and opens the link; when it does not open, shows message 26, sends
-// nothing and answers false. Otherwise runs the work on the open link, closes the link
-// whichever way the work ends, and answers true.
+// Sets the printer IDs and opens the link; when it does not open, shows message 26 with the
+// system's reason, sends nothing and answers false. Otherwise runs the work on the open link,
+// closes the link whichever way the work ends, and answers true.
 bool RunPrinterCommand(MessageSink& messages, const std::function<void()>& work);
 
 }  // namespace rpanel

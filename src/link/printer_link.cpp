@@ -7,14 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "link/device_session.h"
 #include "link/split_fields.h"
 
 namespace rpanel {
 namespace {
 
-PrinterLink g_link;
-// Why the last opening failed, as the platform put it (see OpenFailureReason).
-std::string g_openFailure;
+PrinterLink& Link() {
+    return CurrentSession().link;
+}
 
 // How many IDs a list may hold, and how long one may be.
 constexpr std::size_t kIdSlots = 100;
@@ -35,8 +36,8 @@ std::string UpperCase(std::string_view text) {
 
 void SetTriedId(std::string_view id) {
     std::size_t length = std::min(id.size(), kHardwareIdsSize - 1);
-    std::memcpy(g_link.hardwareIds, id.data(), length);
-    g_link.hardwareIds[length] = '\0';
+    std::memcpy(Link().hardwareIds, id.data(), length);
+    Link().hardwareIds[length] = '\0';
 }
 
 int HexDigit(char c) {
@@ -125,8 +126,9 @@ Match DeviceMatches(DevicePlatform& platform, DeviceSet set, std::uint32_t membe
 // before it can tell whether it is the printer, and a refusal there may concern another device.
 // The first reason of an opening is the one the user sees.
 void NoteOpenFailure(const DevicePlatform& platform) {
-    if (g_openFailure.empty()) {
-        g_openFailure = platform.LastOpenFailureReason();
+    std::string& reason = CurrentSession().openFailure;
+    if (reason.empty()) {
+        reason = platform.LastOpenFailureReason();
     }
 }
 
@@ -136,19 +138,19 @@ bool OpenPrinterInterfacePath(DevicePlatform& platform, DeviceSet set, std::uint
         return false;
     }
     // The printer counts as found only when its interface opens twice.
-    g_link.deviceHandle = platform.OpenDevice(path, OpenAttributes::Normal);
-    if (!IsOpenHandle(g_link.deviceHandle)) {
+    Link().deviceHandle = platform.OpenDevice(path, OpenAttributes::Normal);
+    if (!IsOpenHandle(Link().deviceHandle)) {
         NoteOpenFailure(platform);
         ClosePrinterLink();
         return false;
     }
-    g_link.secondHandle = platform.OpenDevice(path, OpenAttributes::Normal);
-    if (!IsOpenHandle(g_link.secondHandle)) {
+    Link().secondHandle = platform.OpenDevice(path, OpenAttributes::Normal);
+    if (!IsOpenHandle(Link().secondHandle)) {
         NoteOpenFailure(platform);
         ClosePrinterLink();
         return false;
     }
-    g_link.controlHandle = g_link.deviceHandle;
+    Link().controlHandle = Link().deviceHandle;
     return true;
 }
 
@@ -157,14 +159,14 @@ std::string PipePath(const std::string& deviceName, int pipe) {
 }
 
 bool SearchAndOpen() {
-    if (g_link.hardwareIds[0] == '\0') {
+    if (Link().hardwareIds[0] == '\0') {
         return FindThroughRegistry();
     }
     char ids[kIdSlots][kIdSlotSize] = {};
-    std::size_t count = SplitFields(g_link.hardwareIds, ",", ids);
+    std::size_t count = SplitFields(Link().hardwareIds, ",", ids);
     for (std::size_t i = 0; i < count; ++i) {
         SetTriedId(ids[i]);
-        if (g_link.driverKind != 0 ? OpenByStillImage() : OpenByPrinterInterface()) {
+        if (Link().driverKind != 0 ? OpenByStillImage() : OpenByPrinterInterface()) {
             return true;
         }
     }
@@ -174,14 +176,15 @@ bool SearchAndOpen() {
 }  // namespace
 
 PrinterLink& GetPrinterLink(const PrinterLink* configuration) {
+    PrinterLink& link = Link();
     if (configuration != nullptr) {
-        g_link.driverKind = configuration->driverKind;
-        std::memcpy(g_link.hardwareIds, configuration->hardwareIds, kHardwareIdsSize);
-        g_link.hardwareIds[kHardwareIdsSize - 1] = '\0';
-        g_link.firstPipe = configuration->firstPipe;
-        g_link.secondPipe = configuration->secondPipe;
+        link.driverKind = configuration->driverKind;
+        std::memcpy(link.hardwareIds, configuration->hardwareIds, kHardwareIdsSize);
+        link.hardwareIds[kHardwareIdsSize - 1] = '\0';
+        link.firstPipe = configuration->firstPipe;
+        link.secondPipe = configuration->secondPipe;
     }
-    return g_link;
+    return link;
 }
 
 void SetPrinterIds() {
@@ -195,38 +198,39 @@ void SetPrinterIds() {
 
 int OpenPrinterLink() {
     ClosePrinterLink();
-    g_openFailure.clear();
+    CurrentSession().openFailure.clear();
     const bool opened = SearchAndOpen();
     if (opened) {
-        g_openFailure.clear();
+        CurrentSession().openFailure.clear();
     }
     return opened ? 1 : 0;
 }
 
 std::string OpenFailureReason() {
-    return g_openFailure;
+    return CurrentSession().openFailure;
 }
 
 int ClosePrinterLink() {
-    DevicePlatform& platform = CurrentPlatform();
-    if (g_link.controlHandle != g_link.deviceHandle && IsOpenHandle(g_link.controlHandle)) {
-        platform.CloseDevice(g_link.controlHandle);
+    DeviceSession& session = CurrentSession();
+    PrinterLink& link = session.link;
+    if (link.controlHandle != link.deviceHandle && IsOpenHandle(link.controlHandle)) {
+        session.platform.CloseDevice(link.controlHandle);
     }
-    if (IsOpenHandle(g_link.deviceHandle)) {
-        platform.CloseDevice(g_link.deviceHandle);
+    if (IsOpenHandle(link.deviceHandle)) {
+        session.platform.CloseDevice(link.deviceHandle);
     }
-    if (IsOpenHandle(g_link.secondHandle)) {
-        platform.CloseDevice(g_link.secondHandle);
+    if (IsOpenHandle(link.secondHandle)) {
+        session.platform.CloseDevice(link.secondHandle);
     }
-    g_link.controlHandle = kInvalidHandle;
-    g_link.deviceHandle = kInvalidHandle;
-    g_link.secondHandle = kInvalidHandle;
+    link.controlHandle = kInvalidHandle;
+    link.deviceHandle = kInvalidHandle;
+    link.secondHandle = kInvalidHandle;
     return 1;
 }
 
 bool OpenByPrinterInterface() {
-    DevicePlatform& platform = CurrentPlatform();
-    const std::string upperId = UpperCase(g_link.hardwareIds);
+    DevicePlatform& platform = CurrentSession().platform;
+    const std::string upperId = UpperCase(Link().hardwareIds);
     DeviceSet set = platform.OpenPrinterDeviceSet();
     if (set == 0) {
         return false;
@@ -247,34 +251,34 @@ bool OpenByPrinterInterface() {
 }
 
 bool OpenByStillImage() {
-    DevicePlatform& platform = CurrentPlatform();
-    if (IsOpenHandle(g_link.controlHandle)) {
+    DevicePlatform& platform = CurrentSession().platform;
+    if (IsOpenHandle(Link().controlHandle)) {
         return true;
     }
-    const std::string_view id = g_link.hardwareIds;
+    const std::string_view id = Link().hardwareIds;
     const std::uint16_t vendor = HexAt(id, 8);
     const std::uint16_t product = HexAt(id, 17);
     for (int n = 0; n < kStillImageNames; ++n) {
         const std::string name = "\\\\.\\Usbscan" + std::to_string(n);
-        g_link.controlHandle = platform.OpenDevice(PipePath(name, 0), OpenAttributes::System);
-        if (!IsOpenHandle(g_link.controlHandle)) {
+        Link().controlHandle = platform.OpenDevice(PipePath(name, 0), OpenAttributes::System);
+        if (!IsOpenHandle(Link().controlHandle)) {
             continue;
         }
         DeviceDescriptor descriptor;
-        if (!platform.ReadDeviceDescriptor(g_link.controlHandle, &descriptor) ||
+        if (!platform.ReadDeviceDescriptor(Link().controlHandle, &descriptor) ||
             descriptor.vendor != vendor || descriptor.product != product) {
             ClosePrinterLink();
             continue;
         }
-        if (g_link.firstPipe == 0) {
-            g_link.deviceHandle = g_link.controlHandle;
-        } else if (g_link.firstPipe > 0) {
-            g_link.deviceHandle =
-                platform.OpenDevice(PipePath(name, g_link.firstPipe), OpenAttributes::System);
+        if (Link().firstPipe == 0) {
+            Link().deviceHandle = Link().controlHandle;
+        } else if (Link().firstPipe > 0) {
+            Link().deviceHandle =
+                platform.OpenDevice(PipePath(name, Link().firstPipe), OpenAttributes::System);
         }
-        if (g_link.secondPipe >= 0) {
-            g_link.secondHandle =
-                platform.OpenDevice(PipePath(name, g_link.secondPipe), OpenAttributes::System);
+        if (Link().secondPipe >= 0) {
+            Link().secondHandle =
+                platform.OpenDevice(PipePath(name, Link().secondPipe), OpenAttributes::System);
         }
         // The pipes are a convenience: requests go over the control handle.
         return true;
@@ -286,7 +290,7 @@ bool FindThroughRegistry() {
     static char devices[kRegistryNames][kSubkeyNameSize];
     static char instances[kRegistryNames][kSubkeyNameSize];
     const std::size_t deviceCount = EnumSubkeyNames(kUsbEnumKey, devices, kRegistryNames);
-    const char* wanted = g_link.driverKind != 0 ? "usbscan" : "usbprint";
+    const char* wanted = Link().driverKind != 0 ? "usbscan" : "usbprint";
     for (std::size_t d = 0; d < deviceCount; ++d) {
         const std::string deviceKey = std::string(kUsbEnumKey) + "\\" + devices[d];
         const std::size_t instanceCount =
@@ -299,7 +303,7 @@ bool FindThroughRegistry() {
                 continue;
             }
             SetTriedId(std::string("USB\\") + devices[d]);
-            if (g_link.driverKind != 0 ? OpenByStillImage() : OpenByPrinterInterface()) {
+            if (Link().driverKind != 0 ? OpenByStillImage() : OpenByPrinterInterface()) {
                 return true;
             }
         }
@@ -308,7 +312,7 @@ bool FindThroughRegistry() {
 }
 
 std::vector<DiscoveredDevice> ListPrinterClassDevices(std::string_view wantedId) {
-    DevicePlatform& platform = CurrentPlatform();
+    DevicePlatform& platform = CurrentSession().platform;
     const std::string upperId = UpperCase(wantedId);
     std::vector<DiscoveredDevice> devices;
     DeviceSet set = platform.OpenPrinterDeviceSet();
@@ -332,7 +336,7 @@ std::vector<DiscoveredDevice> ListPrinterClassDevices(std::string_view wantedId)
 
 std::size_t EnumSubkeyNames(const char* keyPath, char (*slots)[kSubkeyNameSize],
                             std::size_t slotCount) {
-    DevicePlatform& platform = CurrentPlatform();
+    DevicePlatform& platform = CurrentSession().platform;
     RegistryKey key = platform.OpenRegistryKey(keyPath);
     if (key == 0) {
         return 0;
@@ -352,7 +356,7 @@ std::size_t EnumSubkeyNames(const char* keyPath, char (*slots)[kSubkeyNameSize],
 
 bool ReadRegistryString(const char* keyPath, const char* valueName,
                         char (&buffer)[kRegistryStringSize]) {
-    DevicePlatform& platform = CurrentPlatform();
+    DevicePlatform& platform = CurrentSession().platform;
     RegistryKey key = platform.OpenRegistryKey(keyPath);
     if (key == 0) {
         return false;

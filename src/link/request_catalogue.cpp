@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/message_sink.h"
+#include "core/message_sink.h"
 
 namespace rpanel {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 namespace rpanel {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/app_state.h"
-#include "app/message_sink.h"
+#include "core/app_state.h"
+#include "core/message_sink.h"
 #include "link/request_catalogue.h"
 #include "link/vendor_request.h"
 

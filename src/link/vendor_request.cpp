@@ -2,27 +2,19 @@
 
 #include <algorithm>
 
-#include "link/platform.h"
-#include "link/printer_link.h"
+#include "link/device_session.h"
 #include "link/request_catalogue.h"
 
 namespace rpanel {
-namespace {
-
-RequestObserver& Observer() {
-    static RequestObserver observer;
-    return observer;
-}
-
-}  // namespace
 
 std::uint32_t SendVendorRequest(std::uint8_t request, std::uint16_t value, std::uint16_t index,
                                 std::uint16_t length, std::uint8_t* reply) {
     if (FindCatalogueRow(request) == nullptr) {
         return 0;
     }
-    const PrinterLink& link = GetPrinterLink();
-    DevicePlatform& platform = CurrentPlatform();
+    DeviceSession& session = CurrentSession();
+    const PrinterLink& link = session.link;
+    DevicePlatform& platform = session.platform;
     std::uint32_t delivered = 0;
     if (link.driverKind != 0) {
         StillImageBlock block;
@@ -42,18 +34,14 @@ std::uint32_t SendVendorRequest(std::uint8_t request, std::uint16_t value, std::
     }
     // An adapter never reports more than the buffer holds; the count is trusted no further.
     delivered = std::min<std::uint32_t>(delivered, length);
-    if (Observer()) {
-        Observer()({request, value, index, length, delivered});
+    if (session.observer) {
+        session.observer({request, value, index, length, delivered});
     }
     return delivered;
 }
 
 bool ReplyIsOk(const std::uint8_t* reply) {
     return reply[0] == 'O' && reply[1] == 'K' && reply[2] == 0;
-}
-
-void SetRequestObserver(RequestObserver observer) {
-    Observer() = std::move(observer);
 }
 
 }  // namespace rpanel

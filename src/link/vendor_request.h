@@ -20,7 +20,7 @@ std::uint32_t SendVendorRequest(std::uint8_t request, std::uint16_t value, std::
 // The printer's acknowledgement: "O", "K" and NUL in the first three bytes of a 4-byte reply.
 bool ReplyIsOk(const std::uint8_t* reply);
 
-// Watches every request that is sent (rpanelctl --trace, the tests).
+// Watches every request that is sent (rpanelctl --trace, the tests); given to the session.
 struct SentRequest {
     std::uint8_t request;
     std::uint16_t value;
@@ -29,6 +29,5 @@ struct SentRequest {
     std::uint32_t delivered;
 };
 using RequestObserver = std::function<void(const SentRequest&)>;
-void SetRequestObserver(RequestObserver observer);
 
 }  // namespace rpanel

@@ -8,8 +8,8 @@
 #include <optional>
 #include <span>
 
-#include "app/choice_entry.h"
-#include "app/message_sink.h"
+#include "core/choice_entry.h"
+#include "core/message_sink.h"
 
 namespace rpanel {
 

@@ -5,14 +5,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/dialog_builder.h"
-#include "app/dialog_templates.h"
-#include "app/window_text.h"
+#include "gui/dialog_builder.h"
+#include "gui/window_text.h"
 #include "info/info_viewer_dialog.h"
 #include "info/info_viewer_sequence.h"
 #include "link/printer_command.h"
 #include "link/request_ops.h"
 #include "panel/panel_page_ids.h"
+#include "panel/panel_page_template.h"
 #include "panel/status_display.h"
 #include "panel/status_read.h"
 

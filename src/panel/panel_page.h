@@ -7,8 +7,8 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/app_state.h"
-#include "app/message_boxes.h"
+#include "core/app_state.h"
+#include "gui/message_boxes.h"
 #include "panel/panel_commands.h"
 
 namespace rpanel {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 namespace rpanel {
 

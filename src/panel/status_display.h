@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "panel/status_read.h"
 
 namespace rpanel {

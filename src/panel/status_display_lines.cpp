@@ -1,6 +1,6 @@
 #include "panel/status_display_lines.h"
 
-#include "app/string_table.h"
+#include "core/string_table.h"
 
 namespace rpanel {
 namespace {

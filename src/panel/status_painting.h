@@ -6,7 +6,7 @@
 #include <QPoint>
 #include <QRect>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 class QPainter;
 class QWidget;

@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "app/app_state.h"
-#include "app/message_sink.h"
+#include "core/app_state.h"
+#include "core/message_sink.h"
 
 namespace rpanel {
 

@@ -2,7 +2,7 @@
 // to the first after the last.
 #pragma once
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 namespace rpanel {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/string_table.h"
+#include "core/string_table.h"
 
 namespace rpanel {
 namespace {
@@ -31,11 +31,6 @@ ChoiceEntry EntryFromString(int stringId, std::int32_t value) {
 std::array<ChoiceEntry, 3> EnergySaveOnOffChoices() {
     return {EntryFromString(kOnText, kEnergySaveOn), EntryFromString(kOffText, kEnergySaveOff),
             ChoiceEntry{}};
-}
-
-std::span<const ChoiceEntry> ListEntries(std::span<const ChoiceEntry> list) {
-    const auto end = std::find_if(list.begin(), list.end(), IsListEnd);
-    return list.first(static_cast<std::size_t>(end - list.begin()));
 }
 
 }  // namespace rpanel

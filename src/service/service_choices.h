@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "app/choice_entry.h"
+#include "core/choice_entry.h"
 #include "service/setting_range.h"
 
 namespace rpanel {
@@ -29,9 +29,6 @@ inline constexpr ChoiceEntry TemperatureChoices[] = {{"0", 0}, {"-5", 1}, {"-10"
 inline constexpr std::int32_t kEnergySaveOn = 1;
 inline constexpr std::int32_t kEnergySaveOff = 0;
 std::array<ChoiceEntry, 3> EnergySaveOnOffChoices();
-
-// The entries before the list's end.
-std::span<const ChoiceEntry> ListEntries(std::span<const ChoiceEntry> list);
 
 // The smallest and the largest value of a list.
 constexpr SettingRange ChoiceRange(std::span<const ChoiceEntry> list) {

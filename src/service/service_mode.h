@@ -9,8 +9,8 @@
 #include <span>
 #include <string_view>
 
-#include "app/app_state.h"
-#include "app/message_sink.h"
+#include "core/app_state.h"
+#include "core/message_sink.h"
 #include "link/request_catalogue.h"
 #include "service/setting_range.h"
 

@@ -4,8 +4,8 @@
 #include <QComboBox>
 #include <QLabel>
 
-#include "app/window_text.h"
-#include "service/choice_list.h"
+#include "gui/choice_list.h"
+#include "gui/window_text.h"
 #include "service/service_choices.h"
 #include "service/service_mode.h"
 

@@ -2,7 +2,7 @@
 // controls show them and the user's edits go straight into them.
 #pragma once
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 class QWidget;
 

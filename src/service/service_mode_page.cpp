@@ -4,12 +4,12 @@
 #include <QComboBox>
 #include <QPushButton>
 
-#include "app/dialog_builder.h"
-#include "app/dialog_templates.h"
-#include "app/window_text.h"
+#include "gui/dialog_builder.h"
+#include "gui/window_text.h"
 #include "service/service_mode.h"
 #include "service/service_mode_controls.h"
 #include "service/service_mode_page_ids.h"
+#include "service/service_mode_page_template.h"
 
 namespace rpanel {
 namespace {

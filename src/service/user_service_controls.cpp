@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QSlider>
 
-#include "app/window_text.h"
-#include "service/choice_list.h"
+#include "gui/choice_list.h"
+#include "gui/window_text.h"
 #include "service/service_choices.h"
 #include "service/user_service.h"
 #include "service/user_service_page_ids.h"

@@ -2,7 +2,7 @@
 // the controls show them and the user's edits go straight into them.
 #pragma once
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "service/slider_step.h"
 
 class QWidget;

@@ -5,13 +5,13 @@
 #include <QSlider>
 #include <optional>
 
-#include "app/dialog_builder.h"
-#include "app/dialog_templates.h"
-#include "app/window_text.h"
-#include "service/choice_list.h"
+#include "gui/choice_list.h"
+#include "gui/dialog_builder.h"
+#include "gui/window_text.h"
 #include "service/user_service.h"
 #include "service/user_service_controls.h"
 #include "service/user_service_page_ids.h"
+#include "service/user_service_page_template.h"
 
 namespace rpanel {
 namespace {

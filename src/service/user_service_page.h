@@ -4,8 +4,8 @@
 
 #include <QWidget>
 
-#include "app/app_state.h"
-#include "app/message_boxes.h"
+#include "core/app_state.h"
+#include "gui/message_boxes.h"
 
 namespace rpanel {
 

@@ -1,6 +1,6 @@
 // Windows built from templates: the dialog-unit conversion, controls found by id with their
 // captions, radio groups, and group boxes that frame controls without covering them.
-#include "app/dialog_builder.h"
+#include "gui/dialog_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <QRadioButton>
 
 #include "app/dialog_templates.h"
-#include "app/dialog_units.h"
 #include "app/main_window_ids.h"
-#include "app/window_text.h"
+#include "gui/dialog_units.h"
+#include "gui/window_text.h"
 
 namespace rpanel {
 namespace {

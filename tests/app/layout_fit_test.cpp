@@ -11,11 +11,11 @@
 #include <ostream>
 #include <string>
 
-#include "app/dialog_builder.h"
-#include "app/dialog_units.h"
-#include "app/embedded_string_tables.h"
-#include "app/string_table.h"
-#include "app/window_text.h"
+#include "core/embedded_string_tables.h"
+#include "core/string_table.h"
+#include "gui/dialog_builder.h"
+#include "gui/dialog_units.h"
+#include "gui/window_text.h"
 #include "text_fit.h"
 #include "tour_check.h"
 #include "window_tour.h"

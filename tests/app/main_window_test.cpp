@@ -15,10 +15,10 @@
 
 #include "app/about_box.h"
 #include "app/about_box_ids.h"
-#include "app/dialog_builder.h"
 #include "app/dialog_templates.h"
 #include "app/main_window_ids.h"
-#include "app/window_text.h"
+#include "gui/dialog_builder.h"
+#include "gui/window_text.h"
 #include "modal_watch.h"
 #include "scripted_answers.h"
 #include "support/sim_fixture.h"

@@ -6,7 +6,8 @@
 #include <QTest>
 #include <functional>
 
-#include "app/message_boxes.h"
+#include "gui/message_boxes.h"
+#include "link/device_session.h"
 #include "link/printer_link.h"
 #include "link/sim/sim_platform.h"
 #include "modal_watch.h"
@@ -52,7 +53,7 @@ TEST(MessageBoxTest, OpenFailedBoxSaysWhyTheSystemRefusedThePrinterAndEscapeCanc
     PrinterModel printer;
     printer.RefuseOpening("held by another program");
     SimPlatform sim = SimPlatform::WithPrinter(printer);
-    UsePlatform(&sim);
+    const DeviceSession session(sim);
     SetPrinterIds();
     ASSERT_EQ(OpenPrinterLink(), 0);
     QString reason;
@@ -60,9 +61,9 @@ TEST(MessageBoxTest, OpenFailedBoxSaysWhyTheSystemRefusedThePrinterAndEscapeCanc
         reason = qobject_cast<QMessageBox*>(&modal)->informativeText();
         QTest::keyClick(&modal, Qt::Key_Escape);
     });
-    EXPECT_EQ(ShowTextBox(nullptr, 26, QMessageBox::Retry | QMessageBox::Cancel),
-              QMessageBox::Cancel);
-    UsePlatform(nullptr);
+    EXPECT_EQ(
+        ShowTextBox(nullptr, 26, QMessageBox::Retry | QMessageBox::Cancel, OpenFailureReason()),
+        QMessageBox::Cancel);
     EXPECT_EQ(reason, "held by another program");
 }
 

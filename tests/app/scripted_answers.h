@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/message_boxes.h"
+#include "gui/message_boxes.h"
 
 namespace rpanel::test {
 

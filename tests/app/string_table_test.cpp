@@ -1,4 +1,4 @@
-#include "app/string_table.h"
+#include "core/string_table.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/message_sink.h"
+#include "core/message_sink.h"
 
 namespace rpanel {
 namespace {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "link/request_catalogue.h"
 #include "link/sim/printer_model.h"
 #include "outcome.h"

@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "expected_outcome.h"
+#include "link/device_session.h"
 #include "link/printer_link.h"
 #include "link/vendor_request.h"
 #include "support/link_setup.h"
@@ -18,11 +19,11 @@ Outcome Observe(const CampaignCommand& command, const FaultCase& faultCase, Benc
     bench.Attach(faultCase);
     test::ForgetPrinterLink();
     Outcome outcome;
-    SetRequestObserver([&](const SentRequest& sent) {
+    CurrentSession().observer = [&](const SentRequest& sent) {
         outcome.requests.push_back(
             DescribeRequest(sent.request, sent.value, sent.index, sent.length));
         bench.RequestSent(static_cast<int>(outcome.requests.size()));
-    });
+    };
     CommandRun run;
     run.state = SeededState();
     run.iniPath = CampaignIniPath();
@@ -30,7 +31,7 @@ Outcome Observe(const CampaignCommand& command, const FaultCase& faultCase, Benc
 
     command.run(run);
 
-    SetRequestObserver(nullptr);
+    CurrentSession().observer = nullptr;
     outcome.messages = run.messages.shown;
     outcome.fields = RunFields(run);
     outcome.link = LinkState(bench.Counts());

@@ -11,6 +11,7 @@
 
 #include "campaign_runner.h"
 #include "emulated_usb.h"
+#include "link/device_session.h"
 #include "link/libusb/libusb_platform.h"
 #include "link/printer_link.h"
 
@@ -36,8 +37,7 @@ public:
         platform_ = std::make_unique<LibusbPlatform>(kTransferTimeout);
     }
     ~LibusbBench() override {
-        ClosePrinterLink();
-        UsePlatform(nullptr);
+        session_.reset();
         platform_.reset();  // libusb goes before the testbed
     }
     LibusbBench(const LibusbBench&) = delete;
@@ -53,7 +53,9 @@ public:
         InjectInto(*printer_, faultCase);
         silentAt_ = faultCase.fault == Fault::TimedOut ? faultCase.position : -1;
         node_->SetFault(silentAt_ == 0 ? test::Fault::Silent : test::Fault::None);
-        UsePlatform(platform_.get());
+        if (!session_) {
+            session_.emplace(*platform_);
+        }
     }
     // The node withholds the answer to exactly the request at the case's position.
     void RequestSent(int count) override {
@@ -81,6 +83,7 @@ private:
     test::EmulatedUsb usb_;
     test::EmulatedDevice* node_ = nullptr;
     std::unique_ptr<LibusbPlatform> platform_;
+    std::optional<DeviceSession> session_;
     int silentAt_ = -1;
 };
 

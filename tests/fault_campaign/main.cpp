@@ -12,8 +12,8 @@
 #include <iostream>
 #include <string>
 
-#include "app/string_table.h"
 #include "campaign_runner.h"
+#include "core/string_table.h"
 #include "support/umockdev_preload.h"
 
 int main(int argc, char** argv) {

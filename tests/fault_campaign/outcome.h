@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 namespace rpanel::campaign {
 

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "campaign_runner.h"
-#include "link/platform.h"
+#include "link/device_session.h"
 #include "link/sim/sim_platform.h"
 
 namespace rpanel::campaign {
@@ -12,15 +12,14 @@ namespace {
 
 class SimBench final : public Bench {
 public:
-    ~SimBench() override { UsePlatform(nullptr); }
-
     void Attach(const FaultCase& faultCase) override {
+        session_.reset();
         sim_.reset();  // it points at the printer
         printer_.emplace();
         PreparePrinter(*printer_);
         InjectInto(*printer_, faultCase);
         sim_.emplace(SimPlatform::WithPrinter(*printer_));
-        UsePlatform(&*sim_);
+        session_.emplace(*sim_);
     }
     OpenCounts Counts() const override {
         return {sim_->OpenHandleCount(), sim_->OpenDeviceSetCount(), sim_->OpenRegistryKeyCount()};
@@ -35,6 +34,7 @@ public:
 private:
     std::optional<PrinterModel> printer_;
     std::optional<SimPlatform> sim_;
+    std::optional<DeviceSession> session_;
 };
 
 TEST(FaultCampaign, EveryCommandMeetsEveryPrinterFaultAtEveryRequest) {

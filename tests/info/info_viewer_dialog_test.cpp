@@ -18,11 +18,11 @@
 #include <optional>
 #include <set>
 
-#include "app/dialog_builder.h"
 #include "app/modal_watch.h"
 #include "app/scripted_answers.h"
-#include "app/string_table.h"
-#include "app/window_text.h"
+#include "core/string_table.h"
+#include "gui/dialog_builder.h"
+#include "gui/window_text.h"
 #include "info/info_viewer_sequence.h"
 #include "info/info_viewer_templates.h"
 #include "info/ini_export.h"

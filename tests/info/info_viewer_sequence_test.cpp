@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/string_table.h"
+#include "core/string_table.h"
 #include "info/info_reply.h"
 #include "link/request_catalogue.h"
 #include "support/sim_fixture.h"

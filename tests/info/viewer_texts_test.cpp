@@ -9,7 +9,7 @@
 #include <limits>
 #include <string>
 
-#include "app/string_table.h"
+#include "core/string_table.h"
 #include "info/adjustment.h"
 #include "info/info_blocks.h"
 

@@ -89,10 +89,11 @@ TEST_F(Discovery, FailsWithoutADeviceSetOrWhenTheIdsNeverFit) {
     ShrinkingIds shrinking;
     sim = SimPlatform::WithPrinter(printer);
     static_cast<SimPlatform&>(shrinking) = sim;
-    UsePlatform(&shrinking);
-    EXPECT_FALSE(Open());
-    EXPECT_EQ(shrinking.OpenDeviceSetCount(), 0);
-    UsePlatform(&sim);
+    {
+        const DeviceSession shrinkingIds(shrinking);
+        EXPECT_FALSE(Open());
+        EXPECT_EQ(shrinking.OpenDeviceSetCount(), 0);
+    }
     sim.deviceSetFails = true;
     EXPECT_FALSE(Open());
 }

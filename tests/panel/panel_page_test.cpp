@@ -11,7 +11,7 @@
 #include <QRadioButton>
 #include <vector>
 
-#include "app/window_text.h"
+#include "gui/window_text.h"
 #include "link/request_catalogue.h"
 #include "modal_watch.h"
 #include "panel/panel_page_ids.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/string_table.h"
+#include "core/string_table.h"
 #include "panel/status_code.h"
 #include "panel/status_display_table.h"
 

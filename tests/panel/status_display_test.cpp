@@ -6,7 +6,7 @@
 #include <QGroupBox>
 #include <QImage>
 
-#include "app/string_table.h"
+#include "core/string_table.h"
 #include "panel/status_code.h"
 #include "panel/status_painting.h"
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/scripted_answers.h"
-#include "app/string_table.h"
-#include "app/window_text.h"
+#include "core/string_table.h"
+#include "gui/window_text.h"
 #include "support/sim_fixture.h"
 
 namespace rpanel::test {

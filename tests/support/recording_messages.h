@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "app/message_sink.h"
+#include "core/message_sink.h"
 
 namespace rpanel::test {
 

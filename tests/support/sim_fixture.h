@@ -4,10 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
-#include "app/app_state.h"
-#include "link/platform.h"
+#include "core/app_state.h"
+#include "link/device_session.h"
 #include "link/printer_link.h"
 #include "link/sim/sim_platform.h"
 #include "link/vendor_request.h"
@@ -20,8 +21,7 @@ class SimTest : public ::testing::Test {
 protected:
     void SetUp() override {
         sim = SimPlatform::WithPrinter(printer);
-        UsePlatform(&sim);
-        SetRequestObserver([this](const SentRequest& request) { sent.push_back(request); });
+        session.emplace(sim, [this](const SentRequest& request) { sent.push_back(request); });
         ForgetPrinterLink();
     }
     void TearDown() override {
@@ -29,14 +29,14 @@ protected:
         EXPECT_EQ(sim.OpenHandleCount(), 0) << "a device handle was left open";
         EXPECT_EQ(sim.OpenDeviceSetCount(), 0) << "a device set was left open";
         EXPECT_EQ(sim.OpenRegistryKeyCount(), 0) << "a registry key was left open";
-        SetRequestObserver(nullptr);
-        UsePlatform(nullptr);
+        session.reset();
     }
 
     static bool Open() { return OpenPrinter(); }
 
     PrinterModel printer;
     SimPlatform sim;
+    std::optional<DeviceSession> session;
     AppState state;
     RecordingMessages messages;
     std::vector<SentRequest> sent;

@@ -23,8 +23,8 @@
 #include <optional>
 #include <vector>
 
-#include "app/embedded_string_tables.h"
-#include "app/string_table.h"
+#include "core/embedded_string_tables.h"
+#include "core/string_table.h"
 #include "tour_check.h"
 #include "window_tour.h"
 

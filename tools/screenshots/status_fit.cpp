@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/main_window_ids.h"
-#include "app/window_text.h"
+#include "gui/window_text.h"
 #include "panel/panel_page_ids.h"
 #include "panel/status_display_lines.h"
 #include "panel/status_display_table.h"

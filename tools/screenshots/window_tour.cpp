@@ -10,17 +10,18 @@
 #include <string>
 
 #include "app/about_box_ids.h"
-#include "app/access_code.h"
-#include "app/app_state.h"
 #include "app/desktop_pages.h"
 #include "app/main_window.h"
 #include "app/main_window_ids.h"
-#include "app/message_boxes.h"
-#include "app/message_sink.h"
-#include "app/window_text.h"
+#include "core/access_code.h"
+#include "core/app_state.h"
+#include "core/message_sink.h"
+#include "gui/message_boxes.h"
+#include "gui/window_text.h"
 #include "info/info_pages.h"
 #include "info/info_viewer_templates.h"
-#include "link/selected_platform.h"
+#include "link/device_session.h"
+#include "link/selected/selected_platform.h"
 #include "panel/panel_page.h"
 #include "panel/panel_page_ids.h"
 #include "panel/status_display.h"
@@ -107,6 +108,7 @@ bool TourWindows(const WindowVisitor& visit, QString* error) {
         *error = QString::fromStdString(platformError);
         return false;
     }
+    const DeviceSession session(platform->Platform());
     const MessageBoxesAnswered answered;
 
     AppState state;

@@ -4,10 +4,12 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "emulated_usb.h"
+#include "link/device_session.h"
 #include "link/printer_link.h"
 #include "link/vendor_request.h"
 #include "support/link_setup.h"
@@ -47,7 +49,7 @@ protected:
             EXPECT_EQ(platform->OpenDeviceSetCount(), 0) << "a device set was left open";
             EXPECT_EQ(platform->OpenRegistryKeyCount(), 0) << "a registry key was left open";
         }
-        UsePlatform(nullptr);
+        session.reset();
         platform.reset();  // libusb goes before the testbed
     }
 
@@ -55,11 +57,12 @@ protected:
     LibusbPlatform& Start() {
         platform = std::make_unique<LibusbPlatform>(150ms);
         EXPECT_TRUE(platform->Started());
-        UsePlatform(platform.get());
+        session.emplace(*platform);
         return *platform;
     }
 
     PrinterModel printer;
+    std::optional<DeviceSession> session;
     test::EmulatedUsb usb;
     std::unique_ptr<LibusbPlatform> platform;
 };
@@ -216,7 +219,7 @@ TEST_F(LibusbTest, OpensAnInterfacePathTwiceAndNothingElseAndClosesAllWhenDestro
     // What is still open goes with the platform.
     usbPlatform.OpenPrinterDeviceSet();
     usbPlatform.OpenRegistryKey("SYSTEM\\CurrentControlSet\\Enum\\USB");
-    UsePlatform(nullptr);
+    session.reset();
     platform.reset();
     EXPECT_EQ(node->OpenDescriptors(), 0) << "a device node was left open";
 }

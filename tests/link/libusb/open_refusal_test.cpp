@@ -13,6 +13,7 @@
 #include <string>
 
 #include "emulated_usb.h"
+#include "link/device_session.h"
 #include "link/libusb/libusb_platform.h"
 #include "link/printer_link.h"
 #include "support/link_setup.h"
@@ -94,7 +95,7 @@ TEST(EmulatedRefusal, ANodeThisUserMayNotOpenGivesTheReasonAfterAFailedOpening) 
         geteuid() == 0 && lp != nullptr && chown(node.c_str(), 0, lp->gr_gid) == 0;
     LibusbPlatform platform(150ms);  // goes before the testbed
     ASSERT_TRUE(platform.Started());
-    UsePlatform(&platform);
+    const DeviceSession session(platform);
 
     {
         OrdinaryUserFiles asUser;
@@ -118,7 +119,6 @@ TEST(EmulatedRefusal, ANodeThisUserMayNotOpenGivesTheReasonAfterAFailedOpening) 
     EXPECT_EQ(OpenFailureReason(), "");
     ClosePrinterLink();
     EXPECT_EQ(platform.OpenHandleCount(), 0) << "a device handle was left open";
-    UsePlatform(nullptr);
 }
 
 }  // namespace

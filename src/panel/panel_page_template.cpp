@@ -1,6 +1,7 @@
 // The Panel page (tab 0), 340 × 260 dialog units in 9-point type: the status display in the
 // "Remote Panel" box with the toner commands beneath it, the printer's defaults, calibration.
-#include "app/dialog_templates.h"
+#include "panel/panel_page_template.h"
+
 #include "panel/panel_page_ids.h"
 
 namespace rpanel {

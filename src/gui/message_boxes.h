@@ -5,14 +5,16 @@
 #include <QMessageBox>
 #include <functional>
 
-#include "app/message_sink.h"
+#include "core/message_sink.h"
 
 namespace rpanel {
 
 // Shows the text of stringId with the given buttons and answers the one the user chose
-// (the escape button when the box was closed otherwise).
+// (the escape button when the box was closed otherwise). A reason, where there is one, stands
+// below the text.
 QMessageBox::StandardButton ShowTextBox(QWidget* owner, int stringId,
-                                        QMessageBox::StandardButtons buttons);
+                                        QMessageBox::StandardButtons buttons,
+                                        const std::string& reason = {});
 
 // While an answerer is set no box is shown: each is handed to it with its string number and
 // buttons, and its answer is taken as the user's. An empty function restores the real boxes.
@@ -25,6 +27,7 @@ class WindowMessages final : public MessageSink {
 public:
     explicit WindowMessages(QWidget* owner) : owner_(owner) {}
     void ShowMessageById(int stringId) override;
+    void ShowMessageWithReason(int stringId, const std::string& reason) override;
 
 private:
     QWidget* owner_;

@@ -5,7 +5,7 @@
 #include <QFont>
 #include <QSize>
 
-#include "app/dialog_template.h"
+#include "gui/dialog_template.h"
 
 class QWidget;
 

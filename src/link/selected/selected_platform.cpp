@@ -1,6 +1,5 @@
-#include "link/selected_platform.h"
+#include "link/selected/selected_platform.h"
 
-#include "link/printer_link.h"
 #include "link/sim/scenario.h"
 #include "link/system_platform.h"
 
@@ -15,18 +14,14 @@ std::unique_ptr<SelectedPlatform> SelectedPlatform::Select(
         }
         selected->simulated_ =
             std::make_unique<SimPlatform>(SimPlatform::WithPrinter(selected->printer_));
-        UsePlatform(selected->simulated_.get());
     } else {
         selected->system_ = CreateSystemPlatform();
-        UsePlatform(selected->system_.get());
     }
     return selected;
 }
 
-SelectedPlatform::~SelectedPlatform() {
-    // The link's handles belong to this platform: close them while it still exists.
-    ClosePrinterLink();
-    UsePlatform(nullptr);
+DevicePlatform& SelectedPlatform::Platform() {
+    return simulated_ ? static_cast<DevicePlatform&>(*simulated_) : *system_;
 }
 
 }  // namespace rpanel

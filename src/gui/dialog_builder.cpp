@@ -1,4 +1,4 @@
-#include "app/dialog_builder.h"
+#include "gui/dialog_builder.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -17,8 +17,8 @@
 #include <cmath>
 #include <vector>
 
-#include "app/dialog_units.h"
-#include "app/window_text.h"
+#include "gui/dialog_units.h"
+#include "gui/window_text.h"
 
 namespace rpanel {
 namespace {

@@ -1,11 +1,11 @@
-#include "app/window_text.h"
+#include "gui/window_text.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 
-#include "app/string_table.h"
+#include "core/string_table.h"
 
 namespace rpanel {
 

@@ -1,6 +1,6 @@
 // The devices a program talks to, chosen from its command line: the built-in simulated printer
 // (--demo), one scripted by a scenario file (--simulate FILE), or the system's USB devices.
-// While it lives, the device link uses it; when it goes, the link is closed first.
+// The program hands it to the device session it creates, and keeps it longer than the session.
 #pragma once
 
 #include <memory>
@@ -19,10 +19,10 @@ public:
     static std::unique_ptr<SelectedPlatform> Select(bool demo,
                                                     const std::optional<std::string>& scenario,
                                                     std::string* error);
-    ~SelectedPlatform();
     SelectedPlatform(const SelectedPlatform&) = delete;
     SelectedPlatform& operator=(const SelectedPlatform&) = delete;
 
+    DevicePlatform& Platform();
     // The simulated machine, or null for the system's devices.
     SimPlatform* Simulated() { return simulated_.get(); }
 

@@ -1,10 +1,10 @@
-#include "app/string_table.h"
+#include "core/string_table.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
 
-#include "app/embedded_string_tables.h"
+#include "core/embedded_string_tables.h"
 
 namespace rpanel {
 namespace {

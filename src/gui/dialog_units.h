@@ -4,7 +4,7 @@
 
 #include <QRect>
 
-#include "app/dialog_template.h"
+#include "gui/dialog_template.h"
 
 class QFont;
 

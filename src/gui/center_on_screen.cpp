@@ -1,4 +1,4 @@
-#include "app/center_on_screen.h"
+#include "gui/center_on_screen.h"
 
 #include <QGuiApplication>
 #include <QScreen>

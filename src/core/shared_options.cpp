@@ -1,6 +1,6 @@
-#include "app/shared_options.h"
+#include "core/shared_options.h"
 
-#include "app/string_table.h"
+#include "core/string_table.h"
 
 namespace rpanel {
 

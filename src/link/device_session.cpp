@@ -1,9 +1,11 @@
-#include "link/platform.h"
+#include "link/device_session.h"
+
+#include "link/printer_link.h"
 
 namespace rpanel {
 namespace {
 
-// Until a platform is chosen, nothing is attached: every operation fails.
+// Until a program chooses a platform, nothing is attached: every operation fails.
 class NoDevices final : public DevicePlatform {
 public:
     DeviceSet OpenPrinterDeviceSet() override { return 0; }
@@ -33,17 +35,33 @@ public:
     void CloseRegistryKey(RegistryKey) override {}
 };
 
-NoDevices g_noDevices;
-DevicePlatform* g_platform = &g_noDevices;
+DeviceSession* g_current = nullptr;
 
 }  // namespace
 
-DevicePlatform& CurrentPlatform() {
-    return *g_platform;
+DeviceSession::DeviceSession(DevicePlatform& platform_, RequestObserver observer_)
+    : platform(platform_), observer(std::move(observer_)), previous_(g_current) {
+    g_current = this;
 }
 
-void UsePlatform(DevicePlatform* platform) {
-    g_platform = platform != nullptr ? platform : &g_noDevices;
+DeviceSession::DeviceSession(DevicePlatform& platform_, Detached)
+    : platform(platform_), inUse_(false) {}
+
+DeviceSession::~DeviceSession() {
+    if (inUse_) {
+        // The handles belong to this session's platform: close them while it still exists.
+        ClosePrinterLink();
+        g_current = previous_;
+    }
+}
+
+DeviceSession& CurrentSession() {
+    if (g_current == nullptr) {
+        static NoDevices noDevices;
+        static DeviceSession detached(noDevices, DeviceSession::Detached{});
+        return detached;
+    }
+    return *g_current;
 }
 
 }  // namespace rpanel

@@ -1,8 +1,6 @@
-#include "service/choice_list.h"
+#include "gui/choice_list.h"
 
 #include <QComboBox>
-
-#include "service/service_choices.h"
 
 namespace rpanel {
 

@@ -1,8 +1,7 @@
-#include "app/message_boxes.h"
+#include "gui/message_boxes.h"
 
-#include "app/message_sink.h"
-#include "app/window_text.h"
-#include "link/printer_link.h"
+#include "core/message_sink.h"
+#include "gui/window_text.h"
 
 namespace rpanel {
 namespace {
@@ -15,7 +14,8 @@ MessageBoxAnswerer& Answerer() {
 }  // namespace
 
 QMessageBox::StandardButton ShowTextBox(QWidget* owner, int stringId,
-                                        QMessageBox::StandardButtons buttons) {
+                                        QMessageBox::StandardButtons buttons,
+                                        const std::string& reason) {
     if (Answerer()) {
         return Answerer()(stringId, buttons);
     }
@@ -23,9 +23,7 @@ QMessageBox::StandardButton ShowTextBox(QWidget* owner, int stringId,
     box.setTextFormat(Qt::PlainText);
     // When the printer is there but the system refused it, say why below the message, so that
     // the user can do something about it (the udev rule, another program holding it).
-    if (stringId == msg::kOpenFailed) {
-        box.setInformativeText(QString::fromStdString(OpenFailureReason()));
-    }
+    box.setInformativeText(QString::fromStdString(reason));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -35,6 +33,10 @@ void SetMessageBoxAnswerer(MessageBoxAnswerer answerer) {
 
 void WindowMessages::ShowMessageById(int stringId) {
     ShowTextBox(owner_, stringId, QMessageBox::Ok);
+}
+
+void WindowMessages::ShowMessageWithReason(int stringId, const std::string& reason) {
+    ShowTextBox(owner_, stringId, QMessageBox::Ok, reason);
 }
 
 }  // namespace rpanel

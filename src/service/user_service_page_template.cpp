@@ -2,7 +2,8 @@
 // power and left adjustments as trackbars with their value labels, the service choices as
 // drop-down lists, and the command buttons. The value labels show "0" until the page fills
 // them.
-#include "app/dialog_templates.h"
+#include "service/user_service_page_template.h"
+
 #include "service/user_service_page_ids.h"
 
 namespace rpanel {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <span>
 
-#include "app/choice_entry.h"
+#include "core/choice_entry.h"
 
 class QComboBox;
 

@@ -1,7 +1,8 @@
 // The Service Mode page (tab 2, once unlocked), 340 × 260 dialog units in 9-point type: the
 // warning boxes, the temperature lists, the supplies-replace buttons and the maintenance
 // counters, whose texts stay empty until the first download.
-#include "app/dialog_templates.h"
+#include "service/service_mode_page_template.h"
+
 #include "service/service_mode_page_ids.h"
 
 namespace rpanel {
