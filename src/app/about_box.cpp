@@ -4,6 +4,7 @@
 
 #include "app/about_box_ids.h"
 #include "app/dialog_templates.h"
+#include "core/string_ids.h"
 #include "gui/center_on_screen.h"
 #include "gui/dialog_builder.h"
 #include "gui/window_text.h"
@@ -12,7 +13,7 @@ namespace rpanel {
 
 AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
     BuildDialog(kAboutBoxTemplate, *this);
-    SetTitleById(*this, 327);
+    SetTitleById(*this, text::kAboutTitle);
     connect(ControlById<QPushButton>(*this, about_box::kCloseButton), &QPushButton::clicked, this,
             &QDialog::accept);
 }

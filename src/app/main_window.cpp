@@ -9,6 +9,7 @@
 #include "app/dialog_templates.h"
 #include "app/main_window_ids.h"
 #include "core/access_code.h"
+#include "core/string_ids.h"
 #include "gui/center_on_screen.h"
 #include "gui/dialog_builder.h"
 #include "gui/window_text.h"
@@ -21,17 +22,12 @@ namespace {
 // The invisible access-code box takes at most this many characters.
 constexpr int kAccessCodeMaxLength = 13;
 
-constexpr int kTitleText = 122;
-constexpr int kPanelCaption = 119;
-constexpr int kUserServiceCaption = 120;
-constexpr int kServiceModeCaption = 121;
-
 }  // namespace
 
 MainWindow::MainWindow(AppState& state, PageFactory pages)
     : state_(state), pages_(std::move(pages)) {
     BuildDialog(kMainWindowTemplate, *this);
-    SetTitleById(*this, kTitleText);
+    SetTitleById(*this, text::kMainWindowTitle);
     tabs_ = ControlById<QTabWidget>(*this, main_window::kTabControl);
 
     accessCode_ = ControlById<QLineEdit>(*this, main_window::kAccessCodeBox);
@@ -85,8 +81,8 @@ void MainWindow::reject() {
 }
 
 void MainWindow::CreatePages() {
-    AddPage(templates::kPanelPage, kPanelCaption, 0);
-    AddPage(templates::kUserServicePage, kUserServiceCaption, 1);
+    AddPage(templates::kPanelPage, text::kPanelCaption, 0);
+    AddPage(templates::kUserServicePage, text::kUserServiceCaption, 1);
     tabs_->setCurrentIndex(0);
     pagesCreated_ = true;
 }
@@ -131,7 +127,8 @@ void MainWindow::CheckAccessCode() {
         return;
     }
     // Added at the right end of the tabs; the page on display stays.
-    if (AddPage(templates::kServiceModePage, kServiceModeCaption, tabs_->count()) != nullptr) {
+    if (AddPage(templates::kServiceModePage, text::kServiceModeCaption, tabs_->count()) !=
+        nullptr) {
         state_.serviceModeAdded = 1;
     }
 }

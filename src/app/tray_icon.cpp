@@ -1,14 +1,13 @@
 #include "app/tray_icon.h"
 
 #include "app/program_icon.h"
+#include "core/string_ids.h"
 #include "gui/window_text.h"
 
 namespace rpanel {
 namespace {
 
 constexpr char kToolTip[] = "Remote Panel Program";
-constexpr int kOpenPanelText = 19;
-constexpr int kExitText = 20;
 
 }  // namespace
 
@@ -31,8 +30,8 @@ void TrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
 
 void TrayIcon::RebuildMenu() {
     menu_.clear();
-    menu_.addAction(TextById(kOpenPanelText), this, &TrayIcon::openPanelRequested);
-    menu_.addAction(TextById(kExitText), this, &TrayIcon::exitRequested);
+    menu_.addAction(TextById(text::kOpenPanel), this, &TrayIcon::openPanelRequested);
+    menu_.addAction(TextById(text::kExit), this, &TrayIcon::exitRequested);
 }
 
 }  // namespace rpanel

@@ -4,21 +4,9 @@
 
 #include <string>
 
-namespace rpanel {
+#include "core/string_ids.h"
 
-// Message numbers of the request channel.
-namespace msg {
-inline constexpr int kCommandSent = 21;
-inline constexpr int kEjectSent = 22;
-inline constexpr int kCalibrationSent = 23;
-inline constexpr int kDefaultsSent = 24;
-inline constexpr int kSendFailed = 25;
-inline constexpr int kOpenFailed = 26;
-inline constexpr int kTestPattern1Printed = 228;
-inline constexpr int kTestPattern2Printed = 229;
-inline constexpr int kFuserReplaced = 231;
-inline constexpr int kTransferRollerReplaced = 232;
-}  // namespace msg
+namespace rpanel {
 
 class MessageSink {
 public:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <mutex>
 
 #include "core/embedded_string_tables.h"
 
@@ -78,27 +79,22 @@ std::optional<std::string> Unescape(std::string_view quoted) {
     return text;
 }
 
-struct LoadedTables {
-    std::map<std::uint16_t, StringTable> byLanguage;
-};
-
-const LoadedTables& Tables() {
-    // Parsed once; a table that does not parse is a build fault that the tests catch, so the
-    // program carries on with the languages that did.
-    static const LoadedTables tables = [] {
-        LoadedTables loaded;
-        for (std::size_t i = 0; i < kEmbeddedStringTableCount; ++i) {
-            const EmbeddedStringTable& embedded = kEmbeddedStringTables[i];
-            std::string_view source(reinterpret_cast<const char*>(embedded.text), embedded.size);
-            std::string error;
-            if (auto table = StringTable::Parse(source, &error)) {
-                loaded.byLanguage.emplace(embedded.language, std::move(*table));
-            }
+const EmbeddedStringTable* FindEmbeddedTable(std::uint16_t language) {
+    for (std::size_t i = 0; i < kEmbeddedStringTableCount; ++i) {
+        if (kEmbeddedStringTables[i].language == language) {
+            return &kEmbeddedStringTables[i];
         }
-        return loaded;
-    }();
-    return tables;
+    }
+    return nullptr;
 }
+
+// Each table is parsed the first time it is asked for, so that the program reads only its own
+// language's (and English, should that lack a number). A table that does not parse is a build
+// fault that the tests catch; the program then carries on without it.
+struct ParsedTables {
+    std::mutex mutex;
+    std::map<std::uint16_t, std::optional<StringTable>> byLanguage;
+};
 
 std::uint16_t g_selected = kEnglishUnitedStates;
 
@@ -159,27 +155,36 @@ std::vector<int> StringTable::Ids() const {
 
 std::vector<std::uint16_t> AvailableLanguages() {
     std::vector<std::uint16_t> languages;
-    for (const auto& [language, table] : Tables().byLanguage) {
-        languages.push_back(language);
+    for (std::size_t i = 0; i < kEmbeddedStringTableCount; ++i) {
+        languages.push_back(kEmbeddedStringTables[i].language);
     }
+    std::sort(languages.begin(), languages.end());
     return languages;
 }
 
 const StringTable* TableForLanguage(std::uint16_t language) {
-    const auto& tables = Tables().byLanguage;
-    auto it = tables.find(language);
-    return it == tables.end() ? nullptr : &it->second;
+    static ParsedTables parsed;
+    const std::lock_guard lock(parsed.mutex);
+    auto [entry, added] = parsed.byLanguage.try_emplace(language);
+    if (added) {
+        if (const EmbeddedStringTable* embedded = FindEmbeddedTable(language)) {
+            std::string_view source(reinterpret_cast<const char*>(embedded->text), embedded->size);
+            std::string error;
+            entry->second = StringTable::Parse(source, &error);
+        }
+    }
+    return entry->second ? &*entry->second : nullptr;
 }
 
 std::uint16_t SelectLanguage(std::uint16_t requested) {
-    const auto& tables = Tables().byLanguage;
-    if (tables.count(requested)) {
+    const std::vector<std::uint16_t> languages = AvailableLanguages();
+    if (std::find(languages.begin(), languages.end(), requested) != languages.end()) {
         g_selected = requested;
     } else {
-        auto same = std::find_if(tables.begin(), tables.end(), [&](const auto& entry) {
-            return PrimaryLanguage(entry.first) == PrimaryLanguage(requested);
+        auto same = std::find_if(languages.begin(), languages.end(), [&](std::uint16_t language) {
+            return PrimaryLanguage(language) == PrimaryLanguage(requested);
         });
-        g_selected = same != tables.end() ? same->first : kEnglishUnitedStates;
+        g_selected = same != languages.end() ? *same : kEnglishUnitedStates;
     }
     return g_selected;
 }

@@ -38,7 +38,7 @@ Parse TakeLine(MessageSink& owner, const InfoReplyForm& form, std::span<InfoSlot
         if (line == form.header) {
             return Parse::Continue;
         }
-        owner.ShowMessageById(kNotCompatibleMessage);
+        owner.ShowMessageById(msg::kNotCompatible);
         return Parse::Stop;
     }
     StoreValue(form.keys, block, fields[0], fields[1]);

@@ -19,9 +19,6 @@
 
 namespace rpanel {
 
-// "Not compatible commands": a reply that is not of the kind that was asked for.
-inline constexpr int kNotCompatibleMessage = 29;
-
 // The longest line a reply may carry.
 inline constexpr std::size_t kInfoLineLimit = 31;
 

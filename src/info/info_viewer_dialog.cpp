@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <array>
 
+#include "core/string_ids.h"
 #include "gui/center_on_screen.h"
 #include "gui/dialog_builder.h"
 #include "gui/message_boxes.h"
@@ -20,13 +21,11 @@
 namespace rpanel {
 namespace {
 
-constexpr int kTitleText = 148;
-
 class InfoViewerDialog final : public QDialog {
 public:
     InfoViewerDialog(QWidget* owner, AppState& state) : QDialog(owner), state_(state) {
         BuildDialog(kInfoViewerTemplate, *this);
-        SetTitleById(*this, kTitleText);
+        SetTitleById(*this, text::kViewerTitle);
         tabs_ = ControlById<QTabWidget>(*this, info_viewer::kTabControl);
         AddPages();
         ShowTexts(InitialiseViewerTexts(messages_, state_));

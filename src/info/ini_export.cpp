@@ -139,7 +139,7 @@ bool ExportInfoToIni(MessageSink& viewer, const ViewerTexts& texts, const std::s
         return true;
     }
     if (!ReplaceFileContents(path, InfoIniBytes(texts))) {
-        viewer.ShowMessageById(kIniNotWrittenMessage);
+        viewer.ShowMessageById(msg::kIniNotWritten);
         return false;
     }
     return true;

@@ -11,9 +11,6 @@
 
 namespace rpanel {
 
-// "The INI file could not be written".
-inline constexpr int kIniNotWrittenMessage = 2001;
-
 // The default extension of the save dialog.
 inline constexpr std::string_view kIniExtension = "INI";
 

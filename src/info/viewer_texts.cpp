@@ -2,15 +2,13 @@
 
 #include <string_view>
 
+#include "core/string_ids.h"
 #include "core/string_table.h"
 #include "info/adjustment.h"
 #include "info/info_blocks.h"
 
 namespace rpanel {
 namespace {
-
-constexpr int kOnText = 10;
-constexpr int kOffText = 11;
 
 struct CodeText {
     std::string_view code;
@@ -88,9 +86,9 @@ std::string ValueText(const AppState& state, const ValueControl& value) {
                        ? "-"
                        : CodeWord(kCartridgeTypes, slot, "-");
         case Show::OnUnlessOff:
-            return LoadText(slot == value.off ? kOffText : kOnText);
+            return LoadText(slot == value.off ? text::kOff : text::kOn);
         case Show::EnergySave:
-            return state.energySaveOn != 0 ? std::string(slot) : LoadText(kOffText);
+            return state.energySaveOn != 0 ? std::string(slot) : LoadText(text::kOff);
         case Show::Adjustment:
             return std::to_string(AdjustmentSetting(state, value.slot.slot));
         case Show::ValueLine:

@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <string>
 
+#include "core/string_ids.h"
 #include "core/string_table.h"
 
 namespace rpanel {
 namespace {
-
-constexpr int kOnText = 10;
-constexpr int kOffText = 11;
 
 ChoiceEntry EntryFromString(int stringId, std::int32_t value) {
     ChoiceEntry entry{};
@@ -29,7 +27,7 @@ ChoiceEntry EntryFromString(int stringId, std::int32_t value) {
 }  // namespace
 
 std::array<ChoiceEntry, 3> EnergySaveOnOffChoices() {
-    return {EntryFromString(kOnText, kEnergySaveOn), EntryFromString(kOffText, kEnergySaveOff),
+    return {EntryFromString(text::kOn, kEnergySaveOn), EntryFromString(text::kOff, kEnergySaveOff),
             ChoiceEntry{}};
 }
 

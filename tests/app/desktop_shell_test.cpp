@@ -9,7 +9,7 @@
 #include <QTest>
 #include <functional>
 
-#include "scripted_answers.h"
+#include "support/scripted_answers.h"
 #include "support/sim_fixture.h"
 
 namespace rpanel {

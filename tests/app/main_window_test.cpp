@@ -19,8 +19,8 @@
 #include "app/main_window_ids.h"
 #include "gui/dialog_builder.h"
 #include "gui/window_text.h"
-#include "modal_watch.h"
-#include "scripted_answers.h"
+#include "support/modal_watch.h"
+#include "support/scripted_answers.h"
 #include "support/sim_fixture.h"
 
 namespace rpanel {

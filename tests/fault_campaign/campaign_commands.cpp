@@ -10,9 +10,9 @@
 #include "link/printer_command.h"
 #include "link/request_ops.h"
 #include "panel/panel_commands.h"
-#include "scripted_answers.h"
 #include "service/service_mode.h"
 #include "service/user_service.h"
+#include "support/scripted_answers.h"
 
 namespace rpanel::campaign {
 namespace {

@@ -154,7 +154,7 @@ TEST(FaultCampaign, TheIniExportKeepsThePreviousFileOnAFailingDiskAndSaysSo) {
              std::to_string(std::distance(fs::directory_iterator(folder), {}) - 1)},
         };
         Outcome expected;
-        expected.messages = {kIniNotWrittenMessage};
+        expected.messages = {msg::kIniNotWritten};
         expected.fields = {
             {"export answers", "not saved"},
             {"previous file", "as it was"},

@@ -18,14 +18,14 @@
 #include <optional>
 #include <set>
 
-#include "app/modal_watch.h"
-#include "app/scripted_answers.h"
 #include "core/string_table.h"
 #include "gui/dialog_builder.h"
 #include "gui/window_text.h"
 #include "info/info_viewer_sequence.h"
 #include "info/info_viewer_templates.h"
 #include "info/ini_export.h"
+#include "support/modal_watch.h"
+#include "support/scripted_answers.h"
 #include "support/sim_fixture.h"
 
 namespace rpanel {

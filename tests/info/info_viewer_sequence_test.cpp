@@ -101,7 +101,7 @@ TEST_F(InfoViewerSequenceTest, APrinterThatAnswersNothingStillGetsTheViewerWithE
 TEST_F(InfoViewerSequenceTest, AReplyOfTheWrongKindIsReportedAndTheOthersAreShown) {
     printer.Script(13, 0x0200, std::string("@PJL INFO CONFIGTONER\r\nCOUNTTOTAL=5\r\n"));
     EXPECT_TRUE(OpenViewer());
-    EXPECT_EQ(messages.shown, std::vector<int>{kNotCompatibleMessage});
+    EXPECT_EQ(messages.shown, std::vector<int>{msg::kNotCompatible});
     EXPECT_EQ(ControlText(texts, InfoPage::Counter, 1115), "");
     EXPECT_EQ(ControlText(texts, InfoPage::Firmware, 1153), "1.20");
 }

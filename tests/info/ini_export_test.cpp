@@ -79,7 +79,7 @@ TEST_F(IniExportTest, AFileThatCannotBeWrittenIsReportedAndThePreviousOneKept) {
     std::ofstream(target / "inside") << "previous";
     EXPECT_FALSE(ExportInfoToIni(messages, LabelTexts(), target.string()));
 
-    EXPECT_EQ(messages.shown, std::vector<int>(3, kIniNotWrittenMessage));
+    EXPECT_EQ(messages.shown, std::vector<int>(3, msg::kIniNotWritten));
     for (const fs::path& kept : {file, target / "inside"}) {
         std::string text;
         std::getline(std::ifstream(kept), text);

@@ -13,11 +13,11 @@
 
 #include "gui/window_text.h"
 #include "link/request_catalogue.h"
-#include "modal_watch.h"
 #include "panel/panel_page_ids.h"
 #include "panel/status_display.h"
 #include "panel/status_read.h"
-#include "scripted_answers.h"
+#include "support/modal_watch.h"
+#include "support/scripted_answers.h"
 #include "support/sim_fixture.h"
 
 namespace rpanel {

@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <vector>
 
-#include "app/scripted_answers.h"
 #include "core/string_table.h"
 #include "gui/window_text.h"
+#include "support/scripted_answers.h"
 #include "support/sim_fixture.h"
 
 namespace rpanel::test {

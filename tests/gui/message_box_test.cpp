@@ -10,7 +10,7 @@
 #include "link/device_session.h"
 #include "link/printer_link.h"
 #include "link/sim/sim_platform.h"
-#include "modal_watch.h"
+#include "support/modal_watch.h"
 
 namespace rpanel {
 namespace {

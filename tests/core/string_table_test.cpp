@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/message_sink.h"
+#include "core/string_ids.h"
 
 namespace rpanel {
 namespace {
@@ -64,6 +65,9 @@ TEST(StringTable, EveryLanguageHasEveryEnglishNumberWithAText) {
         shipped.push_back(language);
     }
     EXPECT_EQ(AvailableLanguages(), shipped);
+    for (int id : kNamedStringIds) {
+        EXPECT_NE(english->Find(id), nullptr) << "the code names string " << id;
+    }
     for (std::uint16_t language : AvailableLanguages()) {
         const StringTable* table = TableForLanguage(language);
         SCOPED_TRACE(::testing::Message() << "language 0x" << std::hex << language);
