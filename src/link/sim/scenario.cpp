@@ -188,7 +188,7 @@ bool ApplyScenario(std::string_view text, PrinterModel& printer, std::string* er
 bool LoadScenarioFile(const std::string& path, PrinterModel& printer, std::string* error) {
     // Looked at before it is opened: a FIFO would block the open, a device such as /dev/zero
     // would never end, and a folder is no scenario.
-    const std::string shown = EchoedInput(path);
+    const std::string shown = TerminalText(path);
     std::error_code failure;
     const std::filesystem::file_status status = std::filesystem::status(path, failure);
     if (failure || !std::filesystem::exists(status)) {
