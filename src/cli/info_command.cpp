@@ -79,13 +79,18 @@ bool HasSlot(Show show) {
     return show != Show::ValueLine;
 }
 
-// The printer's value as a JSON string: its bytes as Latin-1, the padding blanks trimmed.
-Json PrinterText(std::string_view text) {
+// Without the blanks that pad a text to its control's width.
+std::string TrimBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {
-        return "";
+        return {};
     }
-    return Latin1ToUtf8(text.substr(first, text.find_last_not_of(' ') - first + 1));
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+// The printer's value as a JSON string: its bytes as Latin-1, the padding blanks trimmed.
+Json PrinterText(std::string_view text) {
+    return Latin1ToUtf8(TrimBlanks(text));
 }
 
 void CollectReading(const AppState& state, bool energySaveRead, InfoReading& reading) {
@@ -149,10 +154,12 @@ void PrintJson(std::ostream& out, const InfoReading& reading) {
         const PageTexts& page = reading.texts[static_cast<std::size_t>(table.page)];
         Json controls = Json::object();
         for (const auto& [control, text] : page.controls) {
-            controls[std::to_string(control)] =
-                reading.unread.contains({table.page, control}) ? Json(nullptr) : Json(text);
+            controls[std::to_string(control)] = reading.unread.contains({table.page, control})
+                                                    ? Json(nullptr)
+                                                    : Json(TrimBlanks(text));
         }
-        pages.push_back({{json_key::kCaption, page.caption}, {json_key::kControls, controls}});
+        pages.push_back(
+            {{json_key::kCaption, TrimBlanks(page.caption)}, {json_key::kControls, controls}});
     }
     Json document = JsonDocument();
     document[json_key::kPages] = pages;
