@@ -139,8 +139,8 @@ TEST(RpanelctlConventions, EveryCommandWritesItsJsonDocument) {
         args.insert(args.end(), command.begin(), command.end());
         const CliOutcome run = RunRpanelctl(args);
         EXPECT_EQ(run.status, 0) << golden << run.err;
-        EXPECT_EQ(run.out, test::ReadFileBytes(std::filesystem::path(__FILE__).parent_path() /
-                                               "data" / golden))
+        EXPECT_EQ(run.out, test::ReadFileBytes(std::filesystem::path(RPANEL_SOURCE_DIR) /
+                                               "tests/cli/data" / golden))
             << golden;
     }
     // A refusal, and the settings not read.

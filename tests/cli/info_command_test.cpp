@@ -49,8 +49,8 @@ TEST(RpanelctlInfo, IniIsWhatTheViewersSaveWrites) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(test::ReadFileBytes(ini.path()),
-              test::ReadFileBytes(std::filesystem::path(__FILE__).parent_path() /
-                                  "../info/data/demo-printer-en-US.ini"));
+              test::ReadFileBytes(std::filesystem::path(RPANEL_SOURCE_DIR) /
+                                  "tests/info/data/demo-printer-en-US.ini"));
 
     const CliOutcome unwritable =
         RunRpanelctl({"--demo", "--lang", "en-US", "info", "--ini", ini.path() + ".d/missing.INI"});

@@ -13,8 +13,8 @@ namespace rpanel {
 namespace {
 
 std::string ManPageSource() {
-    return test::ReadFileBytes(std::filesystem::path(__FILE__).parent_path() /
-                               "../../docs/man/rpanelctl.1.scd");
+    return test::ReadFileBytes(std::filesystem::path(RPANEL_SOURCE_DIR) /
+                               "docs/man/rpanelctl.1.scd");
 }
 
 // Every "--option" a text mentions.
