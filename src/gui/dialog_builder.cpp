@@ -1,5 +1,8 @@
 #include "gui/dialog_builder.h"
 
+#include <qdrawutil.h>
+
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,13 +11,22 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSlider>
+#include <QStackedWidget>
+#include <QStringList>
 #include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
 #include <QTabWidget>
+#include <QTextLayout>
+#include <QTextOption>
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <vector>
 
 #include "gui/dialog_units.h"
@@ -22,6 +34,33 @@
 
 namespace rpanel {
 namespace {
+
+// A group box drawn as the templates expect it: its frame line half a text line below its top,
+// through the middle of its caption, so that the controls a template places a line below the
+// top stand clear inside the frame. (Styles such as Fusion draw the line a whole text line
+// lower, across those controls.)
+class TemplateGroupBox final : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        QStyleOptionGroupBox option;
+        initStyleOption(&option);
+        const bool titled = !title().isEmpty();
+        const int line = titled ? fontMetrics().height() / 2 : 0;
+        qDrawShadeRect(&painter, rect().adjusted(0, line, 0, 0), palette(), /*sunken=*/true);
+        if (!titled) {
+            return;
+        }
+        const QRect caption =
+            style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+        painter.fillRect(caption, palette().window());
+        style()->drawItemText(&painter, caption, Qt::AlignCenter | Qt::TextShowMnemonic, palette(),
+                              isEnabled(), title(), QPalette::WindowText);
+    }
+};
 
 QWidget* CreateControl(ControlKind kind, QWidget& dialog) {
     switch (kind) {
@@ -39,10 +78,18 @@ QWidget* CreateControl(ControlKind kind, QWidget& dialog) {
         }
         case ControlKind::Edit:
             return new QLineEdit(&dialog);
-        case ControlKind::TabControl:
-            return new QTabWidget(&dialog);
+        case ControlKind::TabControl: {
+            auto* tabs = new QTabWidget(&dialog);
+            // A page stands 5 pixels in from the left, right and bottom edges of the display
+            // area and 5 below the row of tabs, clear of the frame.
+            constexpr int kPageInset = 5;
+            if (auto* pages = tabs->findChild<QStackedWidget*>()) {
+                pages->setContentsMargins(kPageInset, kPageInset, kPageInset, kPageInset);
+            }
+            return tabs;
+        }
         case ControlKind::GroupBox:
-            return new QGroupBox(&dialog);
+            return new TemplateGroupBox(&dialog);
         case ControlKind::RadioButton:
             return new QRadioButton(&dialog);
         case ControlKind::CheckBox:
@@ -78,6 +125,56 @@ Qt::WindowFlags WindowFlagsFor(DialogStyle style) {
     return Qt::Widget;
 }
 
+// The text of a caption as read out: without a mnemonic's "&" and without blanks at the end.
+QString ReadableText(const Caption& caption) {
+    QString text = CaptionText(caption);
+    text.remove(QRegularExpression(QStringLiteral("&(?=.)")));
+    return text.trimmed();
+}
+
+// The text that names the row a control stands in: the nearest label (or button) to its left
+// on its row, or else the nearest one above it, as a slider stands under its label and a
+// choice of a command under that command's button. Empty when there is none.
+QString RowLabel(const ControlTemplate& control, std::span<const ControlTemplate> controls) {
+    const DialogRect& at = control.rect;
+    const ControlTemplate* left = nullptr;
+    const ControlTemplate* above = nullptr;
+    for (const ControlTemplate& other : controls) {
+        const DialogRect& r = other.rect;
+        if ((other.kind != ControlKind::Label && other.kind != ControlKind::PushButton) ||
+            ReadableText(other.caption).isEmpty()) {
+            continue;
+        }
+        const bool sameRow = r.y < at.y + at.height && at.y < r.y + r.height;
+        const bool overColumn = r.x < at.x + at.width && at.x < r.x + r.width;
+        if (sameRow && r.x + r.width <= at.x &&
+            (left == nullptr || r.x + r.width > left->rect.x + left->rect.width)) {
+            left = &other;
+        } else if (overColumn && r.y + r.height <= at.y &&
+                   (above == nullptr || r.y + r.height > above->rect.y + above->rect.height)) {
+            above = &other;
+        }
+    }
+    const ControlTemplate* label = left != nullptr ? left : above;
+    return label != nullptr ? ReadableText(label->caption) : QString();
+}
+
+// A screen reader names a slider or a list after its row, and a radio button after its row
+// and its own caption ("Toner Low Message On"), as a sighted user reads them.
+void NameForScreenReaders(QWidget& widget, const ControlTemplate& control,
+                          std::span<const ControlTemplate> controls) {
+    if (control.kind != ControlKind::Trackbar && control.kind != ControlKind::DropDownList &&
+        control.kind != ControlKind::RadioButton) {
+        return;
+    }
+    QStringList parts{RowLabel(control, controls)};
+    if (control.kind == ControlKind::RadioButton) {
+        parts << ReadableText(control.caption);
+    }
+    parts.removeAll(QString());
+    widget.setAccessibleName(parts.join(QLatin1Char(' ')));
+}
+
 // Windows draws a group box's frame half a text line below the top of its rectangle, where the
 // middle of a caption stands, caption or not; Qt draws an untitled box's frame at the very top.
 // Lowered by that half line, an untitled box keeps clear of the controls that a template
@@ -89,39 +186,81 @@ QRect GroupBoxGeometry(QRect geometry, const Caption& caption, DialogBaseUnits u
     return geometry;
 }
 
-// Where the desktop lacks "Tahoma", texts come in a substitute font. The dialog units follow
-// its average letter, but a particular text can still come out wider than its control. When
-// the window is shown, with all its texts in, such a control grows to the right into the free
-// room beside it: up to the next control on its row, within the group box that holds it and
-// within the window, keeping a small gap. It never moves and never shrinks.
-class CaptionFitter final : public QObject {
+// Where the desktop lacks "Tahoma", or a language's words run longer than the English ones the
+// templates were drawn for, a text can come out wider than its control. Such a control grows
+// to the right until its text fits with a little room to spare; what stands after it on its
+// row moves along as far as it must to keep clear of it, a group box widens to keep framing
+// what it holds (and moves its contents when it moves itself), and the window or page grows
+// to hold them all. Nothing ever moves up or down, moves left or shrinks.
+class ControlFitter final : public QObject {
 public:
-    CaptionFitter(QWidget& dialog, std::vector<QWidget*> controls, DialogBaseUnits units)
-        : QObject(&dialog),
-          dialog_(dialog),
-          controls_(std::move(controls)),
-          gap_(HorizontalPixels(kGapUnits, units)) {
+    ControlFitter(QWidget& dialog, std::vector<QWidget*> controls, DialogBaseUnits units)
+        : QObject(&dialog), dialog_(dialog), gap_(HorizontalPixels(kGapUnits, units)) {
+        setObjectName(QLatin1String(kFitterName));
+        for (QWidget* control : controls) {
+            if (!control->size().isEmpty()) {  // not the controls there for the keyboard only
+                placed_.push_back({control, control->geometry(), nullptr});
+            }
+        }
+        // Which group box frames each control, as the template draws them: the smallest one
+        // around it.
+        for (Placed& placed : placed_) {
+            for (const Placed& box : placed_) {
+                if (qobject_cast<QGroupBox*>(box.control) != nullptr && &box != &placed &&
+                    box.initial.contains(placed.initial) &&
+                    (placed.box == nullptr || placed.box->geometry().contains(box.initial))) {
+                    placed.box = box.control;
+                }
+            }
+        }
         dialog.installEventFilter(this);
+    }
+
+    static constexpr char kFitterName[] = "rpanel_control_fitter";
+
+    void Fit() {
+        for (Placed& placed : placed_) {
+            const int needed = NeededWidth(*placed.control);
+            if (needed > placed.control->width()) {
+                placed.control->resize(needed, placed.control->height());
+                MakeWay();
+            }
+        }
+        int right = 0;
+        int bottom = 0;
+        for (const Placed& placed : placed_) {
+            right = std::max(right, placed.control->geometry().right() + 1 + gap_);
+            bottom = std::max(bottom, placed.control->geometry().bottom() + 1);
+        }
+        const QSize needed = dialog_.size().expandedTo(QSize(right, bottom));
+        if (dialog_.isWindow()) {
+            dialog_.setFixedSize(needed);
+        } else {
+            dialog_.resize(needed);
+            // The tab control that holds the page makes room for at least this much.
+            dialog_.setMinimumSize(needed);
+        }
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == &dialog_ && event->type() == QEvent::Show) {
-            for (QWidget* control : controls_) {
-                if (control->size().isEmpty()) {
-                    continue;  // a control that is there for its keyboard use only
-                }
-                const int needed = NeededWidth(*control);
-                if (needed > control->width()) {
-                    control->resize(std::min(needed, WidestAllowed(*control)), control->height());
-                }
-            }
+            Fit();
         }
         return false;
     }
 
 private:
     static constexpr int kGapUnits = 3;
+    // Room left free after the end of every text: no text touches the edge of its control.
+    static constexpr int kSpare = 2;
+    static constexpr int kMostPushes = 1000;
+
+    struct Placed {
+        QWidget* control;
+        QRect initial;  // as the template placed it
+        QWidget* box;   // the group box that frames it, or null
+    };
 
     // The width at which the control's text is shown whole; 0 for controls that have no
     // caption to fit or that break their text into several lines.
@@ -129,62 +268,189 @@ private:
         const QFontMetricsF metrics(control.font());
         // Glyphs are placed at fractions of a pixel: a text takes up every pixel it touches.
         const auto advance = [&metrics](const QString& text) {
-            return static_cast<int>(std::ceil(metrics.horizontalAdvance(text)));
+            return static_cast<int>(std::ceil(metrics.horizontalAdvance(text))) + kSpare;
         };
         if (const auto* label = qobject_cast<const QLabel*>(&control)) {
-            const bool oneLine = label->height() < 2 * metrics.height();
-            const QString text = label->text();
-            if (!oneLine || text.isEmpty()) {
+            const QString text = Shown(label->text(), label->buddy() != nullptr);
+            const int frame = label->width() - label->contentsRect().width();
+            const int lines =
+                std::max(1, static_cast<int>(label->contentsRect().height() / metrics.height()));
+            if (text.isEmpty()) {
                 return 0;
             }
-            // Blanks at the end of a left-aligned text draw nothing.
-            return advance(text.left(text.size() - TrailingBlanks(text))) +
-                   (label->width() - label->contentsRect().width());
+            if (lines == 1 || !label->wordWrap()) {
+                return advance(text) + frame;
+            }
+            // A text of several lines: wide enough to need no more lines than the label holds
+            // and to break only between words.
+            const int widest = advance(text);
+            for (int width = label->contentsRect().width(); width < widest; ++width) {
+                if (BreaksWell(text, label->font(), width - kSpare, lines)) {
+                    return width + frame;
+                }
+            }
+            return widest + frame;
         }
         if (const auto* button = qobject_cast<const QPushButton*>(&control)) {
             if (button->text().isEmpty()) {
                 return 0;
             }
             const QStyle& style = *button->style();
-            return advance(button->text()) +
+            return advance(Shown(button->text(), true)) +
                    style.pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
                    2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
         }
-        if (qobject_cast<const QCheckBox*>(&control) != nullptr ||
-            qobject_cast<const QRadioButton*>(&control) != nullptr) {
-            return control.sizeHint().width();
+        if (const auto* box = qobject_cast<const QGroupBox*>(&control)) {
+            if (box->title().isEmpty()) {
+                return 0;
+            }
+            QStyleOptionGroupBox option;
+            option.initFrom(box);
+            option.text = box->title();
+            option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+            const QRect title = box->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                             QStyle::SC_GroupBoxLabel, box);
+            // The caption stands on the top line, with a corner's room on either side.
+            return title.width() + 2 * title.left() + kSpare;
+        }
+        if (const auto* button = qobject_cast<const QAbstractButton*>(&control)) {
+            if (qobject_cast<const QCheckBox*>(button) == nullptr &&
+                qobject_cast<const QRadioButton*>(button) == nullptr) {
+                return 0;
+            }
+            QStyleOptionButton option;
+            option.initFrom(button);
+            option.text = button->text();
+            const bool check = qobject_cast<const QCheckBox*>(button) != nullptr;
+            const QRect contents = button->style()->subElementRect(
+                check ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents, &option,
+                button);
+            // The contents area is what the control's width leaves beside the indicator.
+            return button->width() - contents.width() + advance(Shown(button->text(), true));
         }
         return 0;
     }
 
-    static qsizetype TrailingBlanks(const QString& text) {
-        qsizetype blanks = 0;
-        while (blanks < text.size() && text[text.size() - 1 - blanks].isSpace()) {
-            ++blanks;
+    // Laid out in lines of width pixels as a word-wrapping label lays it out: true when it
+    // takes at most lines lines, broken only at blanks or between East Asian characters, which
+    // need none ("P/H" stays whole).
+    static bool BreaksWell(const QString& text, const QFont& font, int width, int lines) {
+        QTextLayout layout(text, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        int count = 0;
+        bool wellBroken = true;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            ++count;
+            const int end = line.textStart() + line.textLength();
+            if (end > 0 && end < text.size() && !text[end - 1].isSpace() && !text[end].isSpace() &&
+                !BreaksAnywhere(text[end - 1]) && !BreaksAnywhere(text[end])) {
+                wellBroken = false;
+            }
         }
-        return blanks;
+        layout.endLayout();
+        return wellBroken && count <= lines;
     }
 
-    int WidestAllowed(const QWidget& control) const {
-        const QRect rect = control.geometry();
-        int right = dialog_.width() - gap_;
-        for (const QWidget* other : controls_) {
-            const QRect bounds = other->geometry();
-            if (other == &control || bounds.isEmpty()) {
-                continue;
+    static bool BreaksAnywhere(QChar character) {
+        switch (character.script()) {
+            case QChar::Script_Han:
+            case QChar::Script_Hiragana:
+            case QChar::Script_Katakana:
+            case QChar::Script_Hangul:
+                return true;
+            default:
+                return false;
+        }
+    }
+
+    // The text as drawn: without a mnemonic's "&", and without blanks at the end, which a
+    // left-aligned text does not draw.
+    static QString Shown(const QString& text, bool mnemonic) {
+        QString shown =
+            mnemonic ? QString(text).remove(QRegularExpression(QStringLiteral("&(?=.)"))) : text;
+        while (!shown.isEmpty() && shown.back().isSpace()) {
+            shown.chop(1);
+        }
+        return shown;
+    }
+
+    static bool SameRow(const QRect& a, const QRect& b) {
+        return a.top() <= b.bottom() && b.top() <= a.bottom();
+    }
+
+    bool Contains(const QWidget* box, const Placed& placed) const {
+        for (const QWidget* around = placed.box; around != nullptr;) {
+            if (around == box) {
+                return true;
             }
-            const bool sameRow = bounds.top() <= rect.bottom() && rect.top() <= bounds.bottom();
-            if (qobject_cast<const QGroupBox*>(other) != nullptr && bounds.contains(rect)) {
-                right = std::min(right, bounds.right() - gap_);
-            } else if (sameRow && bounds.left() > rect.left()) {
-                right = std::min(right, bounds.left() - gap_);
+            const auto outer =
+                std::find_if(placed_.begin(), placed_.end(),
+                             [around](const Placed& p) { return p.control == around; });
+            around = outer == placed_.end() ? nullptr : outer->box;
+        }
+        return false;
+    }
+
+    void Shift(Placed& placed, int by) {
+        placed.control->move(placed.control->pos() + QPoint(by, 0));
+        for (Placed& inside : placed_) {
+            if (inside.box == placed.control) {
+                Shift(inside, by);
             }
         }
-        return std::max(rect.width(), right - rect.left());
+    }
+
+    // Until nothing changes: every group box reaches past what it frames, and whatever stood
+    // clear to the right of a control on its row stands clear of it again.
+    void MakeWay() {
+        for (int push = 0; push < kMostPushes; ++push) {
+            if (!WidenOneBox() && !PushOne()) {
+                return;
+            }
+        }
+    }
+
+    bool WidenOneBox() {
+        for (Placed& inside : placed_) {
+            if (inside.box == nullptr) {
+                continue;
+            }
+            const int right = inside.control->geometry().right() + gap_;
+            if (right > inside.box->geometry().right()) {
+                inside.box->resize(right - inside.box->x() + 1, inside.box->height());
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool PushOne() {
+        for (const Placed& left : placed_) {
+            const QRect now = left.control->geometry();
+            for (Placed& right : placed_) {
+                if (&right == &left || right.initial.left() <= left.initial.right() ||
+                    !SameRow(left.initial, right.initial) || Contains(left.control, right) ||
+                    Contains(right.control, left)) {
+                    continue;
+                }
+                // The room between them that the template gave, up to the usual gap.
+                const int spacing = std::min(gap_, right.initial.left() - left.initial.right() - 1);
+                const int missing = now.right() + 1 + spacing - right.control->x();
+                if (missing > 0) {
+                    Shift(right, missing);
+                    return true;
+                }
+            }
+        }
+        return false;
     }
 
     QWidget& dialog_;
-    std::vector<QWidget*> controls_;
+    std::vector<Placed> placed_;
     int gap_;
 };
 
@@ -211,6 +477,7 @@ void BuildDialog(const DialogTemplate& dialogTemplate, QWidget& dialog) {
         QWidget* widget = CreateControl(control.kind, dialog);
         widget->setObjectName(QString::number(control.id));
         SetControlText(*widget, CaptionText(control.caption));
+        NameForScreenReaders(*widget, control, dialogTemplate.controls);
 
         QRect geometry = ToPixels(control.rect, units);
         if (control.kind == ControlKind::DropDownList) {
@@ -247,7 +514,7 @@ void BuildDialog(const DialogTemplate& dialogTemplate, QWidget& dialog) {
         }
     }
 
-    new CaptionFitter(dialog, std::move(controls), units);
+    new ControlFitter(dialog, std::move(controls), units);
 
     const QSize size = DialogSize(dialogTemplate);
     if (dialogTemplate.style == DialogStyle::Child) {
@@ -255,6 +522,13 @@ void BuildDialog(const DialogTemplate& dialogTemplate, QWidget& dialog) {
     } else {
         dialog.setWindowFlags(WindowFlagsFor(dialogTemplate.style));
         dialog.setFixedSize(size);
+    }
+}
+
+void FitControls(QWidget& dialog) {
+    if (auto* fitter = dialog.findChild<QObject*>(QLatin1String(ControlFitter::kFitterName),
+                                                  Qt::FindDirectChildrenOnly)) {
+        static_cast<ControlFitter*>(fitter)->Fit();
     }
 }
 
