@@ -132,17 +132,39 @@ QString ReadableText(const Caption& caption) {
     return text.trimmed();
 }
 
+bool Contains(const DialogRect& outer, const DialogRect& inner) {
+    return outer.x <= inner.x && outer.y <= inner.y &&
+           inner.x + inner.width <= outer.x + outer.width &&
+           inner.y + inner.height <= outer.y + outer.height;
+}
+
+// The smallest group box around the control, or null.
+const ControlTemplate* FramingBox(const ControlTemplate& control,
+                                  std::span<const ControlTemplate> controls) {
+    const ControlTemplate* framing = nullptr;
+    for (const ControlTemplate& box : controls) {
+        if (box.kind == ControlKind::GroupBox && &box != &control &&
+            Contains(box.rect, control.rect) &&
+            (framing == nullptr || Contains(framing->rect, box.rect))) {
+            framing = &box;
+        }
+    }
+    return framing;
+}
+
 // The text that names the row a control stands in: the nearest label (or button) to its left
 // on its row, or else the nearest one above it, as a slider stands under its label and a
-// choice of a command under that command's button. Empty when there is none.
+// choice of a command under that command's button; within the group box that frames it.
+// Empty when there is none.
 QString RowLabel(const ControlTemplate& control, std::span<const ControlTemplate> controls) {
     const DialogRect& at = control.rect;
+    const ControlTemplate* box = FramingBox(control, controls);
     const ControlTemplate* left = nullptr;
     const ControlTemplate* above = nullptr;
     for (const ControlTemplate& other : controls) {
         const DialogRect& r = other.rect;
         if ((other.kind != ControlKind::Label && other.kind != ControlKind::PushButton) ||
-            ReadableText(other.caption).isEmpty()) {
+            ReadableText(other.caption).isEmpty() || FramingBox(other, controls) != box) {
             continue;
         }
         const bool sameRow = r.y < at.y + at.height && at.y < r.y + r.height;
@@ -285,7 +307,9 @@ private:
             // and to break only between words.
             const int widest = advance(text);
             for (int width = label->contentsRect().width(); width < widest; ++width) {
-                if (BreaksWell(text, label->font(), width - kSpare, lines)) {
+                // Shown at its full width, and with the room to spare.
+                if (BreaksWell(text, label->font(), width, lines) &&
+                    BreaksWell(text, label->font(), width - kSpare, lines)) {
                     return width + frame;
                 }
             }

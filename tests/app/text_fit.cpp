@@ -175,9 +175,13 @@ private:
                                         : LaidOutText{1, TextWidth(label, text), {}};
         const int lineRoom = std::max(1, area.height() / lineHeight);
         ReportWidth(label, text, laidOut.widest, area.width());
-        if (!laidOut.brokenWord.isEmpty()) {
-            Report(label, text,
-                   QStringLiteral("breaks a word after \"%1\"").arg(laidOut.brokenWord));
+        // As the label breaks it at its full width, and with the room to spare.
+        const QString brokenWord =
+            label.wordWrap() ? LayOut(text, label.font(), area.width()).brokenWord : QString();
+        for (const QString& broken : {brokenWord, laidOut.brokenWord}) {
+            if (!broken.isEmpty()) {
+                Report(label, text, QStringLiteral("breaks a word after \"%1\"").arg(broken));
+            }
         }
         if (laidOut.lines > lineRoom) {
             Report(label, text,
