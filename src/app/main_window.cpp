@@ -27,6 +27,9 @@ constexpr int kAccessCodeMaxLength = 13;
 MainWindow::MainWindow(AppState& state, PageFactory pages)
     : state_(state), pages_(std::move(pages)) {
     BuildDialog(kMainWindowTemplate, *this);
+    // The program's own window, in task bars and window switchers: a dialog without an owner
+    // is made transient for a hidden window on X11, and task bars leave such windows out.
+    setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Window);
     SetTitleById(*this, text::kMainWindowTitle);
     tabs_ = ControlById<QTabWidget>(*this, main_window::kTabControl);
 
