@@ -1,5 +1,6 @@
 #include "app/about_box.h"
 
+#include <QPainter>
 #include <QPushButton>
 
 #include "app/about_box_ids.h"
@@ -16,6 +17,15 @@ AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
     SetTitleById(*this, text::kAboutTitle);
     connect(ControlById<QPushButton>(*this, about_box::kCloseButton), &QPushButton::clicked, this,
             &QDialog::accept);
+}
+
+void AboutBox::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    // Without a title bar the window manager draws no border either: a thin line of its own
+    // sets the box off from what lies behind it.
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void AboutBox::showEvent(QShowEvent* event) {

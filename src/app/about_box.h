@@ -15,6 +15,7 @@ public:
     void reject() override {}
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
 };
 

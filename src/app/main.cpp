@@ -19,7 +19,25 @@
 namespace {
 
 constexpr int kExitOk = 0;
+constexpr int kExitNoDisplay = 1;
 constexpr int kExitUsage = 2;
+
+// The program's name where a window manager shows one for a window without a title of its
+// own: the message boxes, whose title is empty.
+constexpr char kProgramName[] = "Remote Panel";
+
+// Without a display Qt ends the process with an abort and a hint to reinstall. Whether there
+// is one is known from the environment, before Qt is started: a platform asked for by name, or
+// an X11 or Wayland display.
+bool HasDisplay() {
+#ifdef _WIN32
+    return true;
+#else
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#endif
+}
 
 }  // namespace
 
@@ -39,6 +57,11 @@ int main(int argc, char** argv) {
     if (options.version) {
         std::cout << VersionLine("rpanel") << '\n';
         return kExitOk;
+    }
+    if (!HasDisplay()) {
+        std::cerr << "rpanel: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+                     "rpanelctl works without one\n";
+        return kExitNoDisplay;
     }
 
     // A second start ends here, silently, before it puts up a second icon.
@@ -64,6 +87,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QLatin1String(kProgramName));
     // Lets the desktop match the window with the menu entry installed beside the program.
     QGuiApplication::setDesktopFileName("org.remotepanel.RemotePanel");
     QApplication::setWindowIcon(ProgramIcon());

@@ -27,6 +27,9 @@ constexpr int kAccessCodeMaxLength = 13;
 MainWindow::MainWindow(AppState& state, PageFactory pages)
     : state_(state), pages_(std::move(pages)) {
     BuildDialog(kMainWindowTemplate, *this);
+    // The program's own window, in task bars and window switchers: a dialog without an owner
+    // is made transient for a hidden window on X11, and task bars leave such windows out.
+    setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Window);
     SetTitleById(*this, text::kMainWindowTitle);
     tabs_ = ControlById<QTabWidget>(*this, main_window::kTabControl);
 
@@ -91,26 +94,12 @@ QWidget* MainWindow::AddPage(int templateId, int captionId, int index) {
     const DialogTemplate& pageTemplate = *FindDialogTemplate(templateId);
     QWidget* page = AddTabPage(*tabs_, pages_, pageTemplate, captionId, index, state_);
     if (page != nullptr) {
-        MakeRoomFor(DialogSize(pageTemplate), *page);
+        // The pages are laid out in a larger type than the window itself: rather than cut a
+        // page off, the window grows around it.
+        FitControls(*page);
+        MakeRoomForTabs(*this, *tabs_);
     }
     return page;
-}
-
-// The pages are laid out in a larger type than the window itself. Rather than cut a page off,
-// the tab control and the window grow until the page fits, and the buttons beneath them move
-// along. The page area is known once the shown tab control has laid itself out.
-void MainWindow::MakeRoomFor(QSize pageSize, const QWidget& page) {
-    const QSize area = page.parentWidget()->size();
-    const QSize missing = (pageSize - area).expandedTo(QSize(0, 0));
-    if (!isVisible() || missing == QSize(0, 0)) {
-        return;
-    }
-    tabs_->resize(tabs_->size() + missing);
-    for (const int id : {main_window::kAboutButton, main_window::kCloseButton}) {
-        QWidget* button = ControlById(*this, id);
-        button->move(button->pos() + QPoint(missing.width(), missing.height()));
-    }
-    setFixedSize(size() + missing);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

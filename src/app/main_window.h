@@ -43,7 +43,6 @@ private:
     bool OpenPrinterOrGiveUp();
     void CreatePages();
     QWidget* AddPage(int templateId, int captionId, int index);
-    void MakeRoomFor(QSize pageSize, const QWidget& page);
     void CheckAccessCode();
     void ShowAbout();
 

@@ -1,27 +1,59 @@
 #include "gui/dialog_builder.h"
 
+#include <qdrawutil.h>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEvent>
-#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSlider>
+#include <QStackedWidget>
+#include <QStringList>
 #include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTabWidget>
-#include <algorithm>
-#include <cmath>
+#include <span>
 #include <vector>
 
+#include "gui/control_fitter.h"
 #include "gui/dialog_units.h"
 #include "gui/window_text.h"
 
 namespace rpanel {
 namespace {
+
+// A group box drawn as the templates expect it: its frame line half a text line below its top,
+// through the middle of its caption, so that the controls a template places a line below the
+// top stand clear inside the frame. (Styles such as Fusion draw the line a whole text line
+// lower, across those controls.)
+class TemplateGroupBox final : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        QStyleOptionGroupBox option;
+        initStyleOption(&option);
+        const bool titled = !title().isEmpty();
+        const int line = titled ? fontMetrics().height() / 2 : 0;
+        qDrawShadeRect(&painter, rect().adjusted(0, line, 0, 0), palette(), /*sunken=*/true);
+        if (!titled) {
+            return;
+        }
+        const QRect caption =
+            style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+        painter.fillRect(caption, palette().window());
+        style()->drawItemText(&painter, caption, Qt::AlignCenter | Qt::TextShowMnemonic, palette(),
+                              isEnabled(), title(), QPalette::WindowText);
+    }
+};
 
 QWidget* CreateControl(ControlKind kind, QWidget& dialog) {
     switch (kind) {
@@ -39,10 +71,18 @@ QWidget* CreateControl(ControlKind kind, QWidget& dialog) {
         }
         case ControlKind::Edit:
             return new QLineEdit(&dialog);
-        case ControlKind::TabControl:
-            return new QTabWidget(&dialog);
+        case ControlKind::TabControl: {
+            auto* tabs = new QTabWidget(&dialog);
+            // A page stands 5 pixels in from the left, right and bottom edges of the display
+            // area and 5 below the row of tabs, clear of the frame.
+            constexpr int kPageInset = 5;
+            if (auto* pages = tabs->findChild<QStackedWidget*>()) {
+                pages->setContentsMargins(kPageInset, kPageInset, kPageInset, kPageInset);
+            }
+            return tabs;
+        }
         case ControlKind::GroupBox:
-            return new QGroupBox(&dialog);
+            return new TemplateGroupBox(&dialog);
         case ControlKind::RadioButton:
             return new QRadioButton(&dialog);
         case ControlKind::CheckBox:
@@ -78,6 +118,78 @@ Qt::WindowFlags WindowFlagsFor(DialogStyle style) {
     return Qt::Widget;
 }
 
+// The text of a caption as read out: without a mnemonic's "&" and without blanks at the end.
+QString ReadableText(const Caption& caption) {
+    QString text = CaptionText(caption);
+    text.remove(QRegularExpression(QStringLiteral("&(?=.)")));
+    return text.trimmed();
+}
+
+bool Contains(const DialogRect& outer, const DialogRect& inner) {
+    return outer.x <= inner.x && outer.y <= inner.y &&
+           inner.x + inner.width <= outer.x + outer.width &&
+           inner.y + inner.height <= outer.y + outer.height;
+}
+
+// The smallest group box around the control, or null.
+const ControlTemplate* FramingBox(const ControlTemplate& control,
+                                  std::span<const ControlTemplate> controls) {
+    const ControlTemplate* framing = nullptr;
+    for (const ControlTemplate& box : controls) {
+        if (box.kind == ControlKind::GroupBox && &box != &control &&
+            Contains(box.rect, control.rect) &&
+            (framing == nullptr || Contains(framing->rect, box.rect))) {
+            framing = &box;
+        }
+    }
+    return framing;
+}
+
+// The text that names the row a control stands in: the nearest label (or button) to its left
+// on its row, or else the nearest one above it, as a slider stands under its label and a
+// choice of a command under that command's button; within the group box that frames it.
+// Empty when there is none.
+QString RowLabel(const ControlTemplate& control, std::span<const ControlTemplate> controls) {
+    const DialogRect& at = control.rect;
+    const ControlTemplate* box = FramingBox(control, controls);
+    const ControlTemplate* left = nullptr;
+    const ControlTemplate* above = nullptr;
+    for (const ControlTemplate& other : controls) {
+        const DialogRect& r = other.rect;
+        if ((other.kind != ControlKind::Label && other.kind != ControlKind::PushButton) ||
+            ReadableText(other.caption).isEmpty() || FramingBox(other, controls) != box) {
+            continue;
+        }
+        const bool sameRow = r.y < at.y + at.height && at.y < r.y + r.height;
+        const bool overColumn = r.x < at.x + at.width && at.x < r.x + r.width;
+        if (sameRow && r.x + r.width <= at.x &&
+            (left == nullptr || r.x + r.width > left->rect.x + left->rect.width)) {
+            left = &other;
+        } else if (overColumn && r.y + r.height <= at.y &&
+                   (above == nullptr || r.y + r.height > above->rect.y + above->rect.height)) {
+            above = &other;
+        }
+    }
+    const ControlTemplate* label = left != nullptr ? left : above;
+    return label != nullptr ? ReadableText(label->caption) : QString();
+}
+
+// A screen reader names a slider or a list after its row, and a radio button after its row
+// and its own caption ("Toner Low Message On"), as a sighted user reads them.
+void NameForScreenReaders(QWidget& widget, const ControlTemplate& control,
+                          std::span<const ControlTemplate> controls) {
+    if (control.kind != ControlKind::Trackbar && control.kind != ControlKind::DropDownList &&
+        control.kind != ControlKind::RadioButton) {
+        return;
+    }
+    QStringList parts{RowLabel(control, controls)};
+    if (control.kind == ControlKind::RadioButton) {
+        parts << ReadableText(control.caption);
+    }
+    parts.removeAll(QString());
+    widget.setAccessibleName(parts.join(QLatin1Char(' ')));
+}
+
 // Windows draws a group box's frame half a text line below the top of its rectangle, where the
 // middle of a caption stands, caption or not; Qt draws an untitled box's frame at the very top.
 // Lowered by that half line, an untitled box keeps clear of the controls that a template
@@ -88,105 +200,6 @@ QRect GroupBoxGeometry(QRect geometry, const Caption& caption, DialogBaseUnits u
     }
     return geometry;
 }
-
-// Where the desktop lacks "Tahoma", texts come in a substitute font. The dialog units follow
-// its average letter, but a particular text can still come out wider than its control. When
-// the window is shown, with all its texts in, such a control grows to the right into the free
-// room beside it: up to the next control on its row, within the group box that holds it and
-// within the window, keeping a small gap. It never moves and never shrinks.
-class CaptionFitter final : public QObject {
-public:
-    CaptionFitter(QWidget& dialog, std::vector<QWidget*> controls, DialogBaseUnits units)
-        : QObject(&dialog),
-          dialog_(dialog),
-          controls_(std::move(controls)),
-          gap_(HorizontalPixels(kGapUnits, units)) {
-        dialog.installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == &dialog_ && event->type() == QEvent::Show) {
-            for (QWidget* control : controls_) {
-                if (control->size().isEmpty()) {
-                    continue;  // a control that is there for its keyboard use only
-                }
-                const int needed = NeededWidth(*control);
-                if (needed > control->width()) {
-                    control->resize(std::min(needed, WidestAllowed(*control)), control->height());
-                }
-            }
-        }
-        return false;
-    }
-
-private:
-    static constexpr int kGapUnits = 3;
-
-    // The width at which the control's text is shown whole; 0 for controls that have no
-    // caption to fit or that break their text into several lines.
-    static int NeededWidth(const QWidget& control) {
-        const QFontMetricsF metrics(control.font());
-        // Glyphs are placed at fractions of a pixel: a text takes up every pixel it touches.
-        const auto advance = [&metrics](const QString& text) {
-            return static_cast<int>(std::ceil(metrics.horizontalAdvance(text)));
-        };
-        if (const auto* label = qobject_cast<const QLabel*>(&control)) {
-            const bool oneLine = label->height() < 2 * metrics.height();
-            const QString text = label->text();
-            if (!oneLine || text.isEmpty()) {
-                return 0;
-            }
-            // Blanks at the end of a left-aligned text draw nothing.
-            return advance(text.left(text.size() - TrailingBlanks(text))) +
-                   (label->width() - label->contentsRect().width());
-        }
-        if (const auto* button = qobject_cast<const QPushButton*>(&control)) {
-            if (button->text().isEmpty()) {
-                return 0;
-            }
-            const QStyle& style = *button->style();
-            return advance(button->text()) +
-                   style.pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
-                   2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
-        }
-        if (qobject_cast<const QCheckBox*>(&control) != nullptr ||
-            qobject_cast<const QRadioButton*>(&control) != nullptr) {
-            return control.sizeHint().width();
-        }
-        return 0;
-    }
-
-    static qsizetype TrailingBlanks(const QString& text) {
-        qsizetype blanks = 0;
-        while (blanks < text.size() && text[text.size() - 1 - blanks].isSpace()) {
-            ++blanks;
-        }
-        return blanks;
-    }
-
-    int WidestAllowed(const QWidget& control) const {
-        const QRect rect = control.geometry();
-        int right = dialog_.width() - gap_;
-        for (const QWidget* other : controls_) {
-            const QRect bounds = other->geometry();
-            if (other == &control || bounds.isEmpty()) {
-                continue;
-            }
-            const bool sameRow = bounds.top() <= rect.bottom() && rect.top() <= bounds.bottom();
-            if (qobject_cast<const QGroupBox*>(other) != nullptr && bounds.contains(rect)) {
-                right = std::min(right, bounds.right() - gap_);
-            } else if (sameRow && bounds.left() > rect.left()) {
-                right = std::min(right, bounds.left() - gap_);
-            }
-        }
-        return std::max(rect.width(), right - rect.left());
-    }
-
-    QWidget& dialog_;
-    std::vector<QWidget*> controls_;
-    int gap_;
-};
 
 }  // namespace
 
@@ -211,6 +224,7 @@ void BuildDialog(const DialogTemplate& dialogTemplate, QWidget& dialog) {
         QWidget* widget = CreateControl(control.kind, dialog);
         widget->setObjectName(QString::number(control.id));
         SetControlText(*widget, CaptionText(control.caption));
+        NameForScreenReaders(*widget, control, dialogTemplate.controls);
 
         QRect geometry = ToPixels(control.rect, units);
         if (control.kind == ControlKind::DropDownList) {
@@ -247,7 +261,7 @@ void BuildDialog(const DialogTemplate& dialogTemplate, QWidget& dialog) {
         }
     }
 
-    new CaptionFitter(dialog, std::move(controls), units);
+    AttachControlFitter(dialog, std::move(controls), units);
 
     const QSize size = DialogSize(dialogTemplate);
     if (dialogTemplate.style == DialogStyle::Child) {

@@ -20,8 +20,14 @@ QSize DialogSize(const DialogTemplate& dialogTemplate);
 
 // Gives dialog the template's font, size and window style and creates the controls in it.
 // Windows get a fixed size; a child page is only resized, as the tab control will place it.
-// Each time the dialog is shown, a push button, check box, radio button or one-line static
-// text whose text does not fit grows to the right into the free room beside it.
+// Each time the dialog is shown, its controls are fitted to their texts (FitControls).
 void BuildDialog(const DialogTemplate& dialogTemplate, QWidget& dialog);
+
+// A push button, check box, radio button, group box caption or one-line static text whose
+// text does not fit with 2 pixels to spare grows to the right; the controls after it on its
+// row move along, group boxes widen around what they frame, and the dialog grows to hold
+// them all (a page also takes that size as its minimum, for the tab control to make room).
+// For a dialog built by BuildDialog; others are left alone.
+void FitControls(QWidget& dialog);
 
 }  // namespace rpanel

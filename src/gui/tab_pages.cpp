@@ -1,7 +1,12 @@
 #include "gui/tab_pages.h"
 
+#include <QCoreApplication>
+#include <QResizeEvent>
+#include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QWidget>
+#include <algorithm>
 
 #include "gui/dialog_builder.h"
 #include "gui/window_text.h"
@@ -29,6 +34,43 @@ QWidget* AddTabPage(QTabWidget& tabs, const PageFactory& pages, const DialogTemp
         tabs.insertTab(index, page, TextById(captionId));
     }
     return page;
+}
+
+void MakeRoomForTabs(QWidget& window, QTabWidget& tabs) {
+    // Where the tab control puts its row and its pages is known only once it is shown and has
+    // laid itself out; a resize has it lay itself out now.
+    if (!tabs.isVisible()) {
+        return;
+    }
+    QResizeEvent layOut(tabs.size(), tabs.size());
+    QCoreApplication::sendEvent(&tabs, &layOut);
+
+    const QTabBar& bar = *tabs.tabBar();
+    const QWidget& pageArea = *tabs.findChild<QStackedWidget*>();
+    QSize largest(0, 0);
+    for (int index = 0; index < tabs.count(); ++index) {
+        largest = largest.expandedTo(tabs.widget(index)->minimumSize());
+    }
+    // The room within the page insets.
+    const QSize pagesMissing = largest - pageArea.contentsRect().size();
+    const int rowMissing = bar.x() + bar.sizeHint().width() - tabs.width();
+    const QSize missing(std::max({0, pagesMissing.width(), rowMissing}),
+                        std::max(0, pagesMissing.height()));
+    if (missing == QSize(0, 0)) {
+        return;
+    }
+    const int tabsBottom = tabs.geometry().bottom();
+    tabs.resize(tabs.size() + missing);
+    for (QWidget* control : window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (control->y() > tabsBottom) {
+            control->move(control->pos() + QPoint(missing.width(), missing.height()));
+        }
+    }
+    if (window.isWindow()) {
+        window.setFixedSize(window.size() + missing);
+    } else {
+        window.resize(window.size() + missing);
+    }
 }
 
 }  // namespace rpanel

@@ -33,4 +33,10 @@ private:
 QWidget* AddTabPage(QTabWidget& tabs, const PageFactory& pages, const DialogTemplate& pageTemplate,
                     int captionId, int index, AppState& state);
 
+// Grows the tab control of window until its whole row of tabs and each of its pages (at their
+// minimum size) fit, and the window with it; the controls beneath the tab control move down
+// and right by as much. Windows are laid out in a smaller type than their pages, and tab
+// captions in some languages are long: no tab hides behind scroll arrows, no page is cut off.
+void MakeRoomForTabs(QWidget& window, QTabWidget& tabs);
+
 }  // namespace rpanel

@@ -29,6 +29,11 @@ public:
         tabs_ = ControlById<QTabWidget>(*this, info_viewer::kTabControl);
         AddPages();
         ShowTexts(InitialiseViewerTexts(messages_, state_));
+        // With every text in: each page fitted to its texts, and the window to its pages and
+        // its row of tabs.
+        for (QWidget* page : pages_) {
+            FitControls(*page);
+        }
         connect(ControlById<QPushButton>(*this, info_viewer::kCloseButton), &QPushButton::clicked,
                 this, &QDialog::reject);
         connect(ControlById<QPushButton>(*this, info_viewer::kSaveButton), &QPushButton::clicked,
@@ -37,6 +42,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override {
+        MakeRoomForTabs(*this, *tabs_);
         CenterOnScreen(*this);
         QDialog::showEvent(event);
     }

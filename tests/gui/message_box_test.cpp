@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <functional>
 
@@ -65,6 +67,30 @@ TEST(MessageBoxTest, OpenFailedBoxSaysWhyTheSystemRefusedThePrinterAndEscapeCanc
         ShowTextBox(nullptr, 26, QMessageBox::Retry | QMessageBox::Cancel, OpenFailureReason()),
         QMessageBox::Cancel);
     EXPECT_EQ(reason, "held by another program");
+}
+
+// A box of a window that is not on the screen stands in the middle of the screen, not where
+// the hidden window would be; a shown window keeps its boxes beside it.
+TEST(MessageBoxTest, ABoxOfAHiddenOwnerStandsInTheMiddleOfTheScreen) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    for (const bool ownerShown : {false, true}) {
+        QWidget owner;
+        owner.setGeometry(screen.x(), screen.y(), 120, 80);
+        if (ownerShown) {
+            owner.show();
+        }
+        QPoint centre;
+        test::ModalWatch watch([&](QWidget& modal) {
+            centre = modal.frameGeometry().center();
+            qobject_cast<QMessageBox*>(&modal)->button(QMessageBox::Ok)->click();
+        });
+        ShowTextBox(&owner, 25, QMessageBox::Ok);
+        ASSERT_TRUE(watch.Acted());
+        const QPoint offCentre = centre - screen.center();
+        EXPECT_EQ(offCentre.manhattanLength() <= 2, !ownerShown)
+            << "owner shown: " << ownerShown << ", box centred at " << centre.x() << ','
+            << centre.y();
+    }
 }
 
 }  // namespace

@@ -53,8 +53,16 @@ int TextWidth(const QWidget& control, const QString& text) {
 
 struct LaidOutText {
     int lines = 0;
-    int widest = 0;  // the widest line, in pixels
+    int widest = 0;      // the widest line, in pixels
+    QString brokenWord;  // a word broken across two lines ("P/" and "H"), if any
 };
+
+// Chinese, Japanese and Korean texts break between characters; others only at blanks.
+bool BreaksBetweenCharacters(QChar character) {
+    const QChar::Script script = character.script();
+    return script == QChar::Script_Han || script == QChar::Script_Hiragana ||
+           script == QChar::Script_Katakana || script == QChar::Script_Hangul;
+}
 
 // The text broken into lines of at most width pixels, as a word-wrapping label breaks it (a
 // word longer than a line stays whole and makes that line wider).
@@ -72,6 +80,11 @@ LaidOutText LayOut(const QString& text, const QFont& font, int width) {
         ++laidOut.lines;
         laidOut.widest =
             std::max(laidOut.widest, static_cast<int>(std::ceil(line.naturalTextWidth())));
+        const int end = line.textStart() + line.textLength();
+        if (end > 0 && end < text.size() && !text[end - 1].isSpace() && !text[end].isSpace() &&
+            !BreaksBetweenCharacters(text[end - 1]) && !BreaksBetweenCharacters(text[end])) {
+            laidOut.brokenWord = text.mid(line.textStart(), line.textLength());
+        }
     }
     layout.endLayout();
     return laidOut;
@@ -108,7 +121,11 @@ private:
         misfits.push_back({ControlName(control), text, problem});
     }
 
+    // Every text keeps this much room free after its end, short of its control's edge.
+    static constexpr int kSpare = 2;
+
     void ReportWidth(const QWidget& control, const QString& text, int needed, int available) {
+        needed += kSpare;
         if (needed > available) {
             Report(control, text,
                    QStringLiteral("needs %1 px, has %2 px").arg(needed).arg(available));
@@ -116,6 +133,14 @@ private:
     }
 
     void LookAt(const QWidget& control) {
+        const bool templateControl =
+            !control.objectName().isEmpty() && control.objectName().front().isDigit();
+        if (templateControl && !control.parentWidget()->rect().contains(control.geometry())) {
+            Report(control, TextOf(control),
+                   QStringLiteral("runs past the edge of its window (%1 px wide, %2 px high)")
+                       .arg(control.parentWidget()->width())
+                       .arg(control.parentWidget()->height()));
+        }
         if (const auto* label = qobject_cast<const QLabel*>(&control)) {
             LookAtLabel(*label);
         } else if (const auto* button = qobject_cast<const QPushButton*>(&control)) {
@@ -145,10 +170,19 @@ private:
         }
         const QRect area = label.contentsRect();
         const int lineHeight = label.fontMetrics().height();
-        const LaidOutText laidOut = label.wordWrap() ? LayOut(text, label.font(), area.width())
-                                                     : LaidOutText{1, TextWidth(label, text)};
+        const LaidOutText laidOut = label.wordWrap()
+                                        ? LayOut(text, label.font(), area.width() - kSpare)
+                                        : LaidOutText{1, TextWidth(label, text), {}};
         const int lineRoom = std::max(1, area.height() / lineHeight);
         ReportWidth(label, text, laidOut.widest, area.width());
+        // As the label breaks it at its full width, and with the room to spare.
+        const QString brokenWord =
+            label.wordWrap() ? LayOut(text, label.font(), area.width()).brokenWord : QString();
+        for (const QString& broken : {brokenWord, laidOut.brokenWord}) {
+            if (!broken.isEmpty()) {
+                Report(label, text, QStringLiteral("breaks a word after \"%1\"").arg(broken));
+            }
+        }
         if (laidOut.lines > lineRoom) {
             Report(label, text,
                    QStringLiteral("needs %1 lines, has room for %2 (%3 px wide)")
@@ -199,8 +233,12 @@ private:
             option.subControls |= QStyle::SC_GroupBoxLabel;
         }
         const QStyle& style = *box.style();
-        const QRect frame =
+        QRect frame =
             style.subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, &box);
+        // A captioned box draws its frame line through the middle of its caption.
+        if (!box.title().isEmpty()) {
+            frame.setTop(frame.top() + box.fontMetrics().height() / 2);
+        }
         frames_.push_back({&box, frame.translated(box.pos())});
         if (box.title().isEmpty()) {
             return;
@@ -214,18 +252,43 @@ private:
         inks_.push_back({&box, title.translated(box.pos())});
     }
 
-    // A row of tabs may scroll, as a tab control's row does when its tabs are wider than the
-    // control; but every tab must fit the row whole, its scroll buttons beside it.
+    // Every tab stands whole in the row, none behind scroll arrows; the page on display stands
+    // 5 pixels clear of the display area's edges and is not cut off.
     void LookAtTabs(const QTabWidget& tabs) {
         const QTabBar& bar = *tabs.tabBar();
-        const int scrollButtons =
-            2 * bar.style()->pixelMetric(QStyle::PM_TabBarScrollButtonWidth, nullptr, &bar);
+        QStringList captions;
         for (int tab = 0; tab < bar.count(); ++tab) {
-            ReportWidth(tabs, bar.tabText(tab), bar.tabRect(tab).width(),
-                        tabs.width() - scrollButtons);
+            captions << bar.tabText(tab);
+        }
+        const int row = bar.sizeHint().width();
+        if (row > bar.width() || bar.x() + row > tabs.width()) {
+            Report(tabs, captions.join(QLatin1Char('|')),
+                   QStringLiteral("the row of tabs needs %1 px, has %2 px")
+                       .arg(row)
+                       .arg(std::min(bar.width(), tabs.width() - bar.x())));
+        }
+        if (const QWidget* page = tabs.currentWidget()) {
+            const QRect area = page->parentWidget()->rect();
+            const QRect inset = area.adjusted(kPageInset, kPageInset, -kPageInset, -kPageInset);
+            if (!inset.contains(page->geometry()) || page->width() < page->minimumWidth() ||
+                page->height() < page->minimumHeight()) {
+                Report(*page, tabs.tabText(tabs.currentIndex()),
+                       QStringLiteral("page at %1,%2 %3x%4 (needs %5x%6) in a display area of "
+                                      "%7x%8")
+                           .arg(page->x())
+                           .arg(page->y())
+                           .arg(page->width())
+                           .arg(page->height())
+                           .arg(page->minimumWidth())
+                           .arg(page->minimumHeight())
+                           .arg(area.width())
+                           .arg(area.height()));
+            }
         }
         inks_.push_back({&tabs, tabs.geometry()});
     }
+
+    static constexpr int kPageInset = 5;
 
     void LookAtList(const QComboBox& list) {
         inks_.push_back({&list, list.geometry()});
