@@ -41,12 +41,30 @@ void CliContext::Complain(const std::string& complaint) {
     complained = true;
 }
 
+namespace {
+
+void ListNames(std::ostream& out, std::span<const std::string_view> names) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        out << (i == 0 ? " " : ", ") << names[i];
+    }
+}
+
+}  // namespace
+
 void ReportUnread(CliContext& context, std::span<const std::string_view> unread) {
     context.err << "rpanelctl: could not read the current value of";
-    for (std::size_t i = 0; i < unread.size(); ++i) {
-        context.err << (i == 0 ? " " : ", ") << unread[i];
-    }
+    ListNames(context.err, unread);
     context.err << "; nothing was sent\n";
+}
+
+int FinishReading(CliContext& context, std::span<const std::string_view> unread) {
+    if (unread.empty()) {
+        return kExitOk;
+    }
+    context.err << "rpanelctl: could not read";
+    ListNames(context.err, unread);
+    context.err << '\n';
+    return kExitFailed;
 }
 
 int FinishActing(CliContext& context, bool ok, std::span<const std::string_view> unread) {

@@ -73,4 +73,8 @@ int FinishActing(CliContext& context, bool ok, std::span<const std::string_view>
 // "could not read the current value of NAME, NAME; nothing was sent" on the error stream.
 void ReportUnread(CliContext& context, std::span<const std::string_view> unread);
 
+// The end of a command that reads: "could not read NAME, NAME" and 1 when something was not
+// read, else 0.
+int FinishReading(CliContext& context, std::span<const std::string_view> unread);
+
 }  // namespace rpanel

@@ -98,15 +98,7 @@ int ShowDefaults(CliContext& context) {
         document[json_key::kSettings] = current;
         WriteJson(context.out, document);
     }
-    if (!unread.empty()) {
-        context.err << "rpanelctl: could not read";
-        for (std::size_t i = 0; i < unread.size(); ++i) {
-            context.err << (i == 0 ? " " : ", ") << unread[i];
-        }
-        context.err << '\n';
-        return kExitFailed;
-    }
-    return kExitOk;
+    return FinishReading(context, unread);
 }
 
 // A command without arguments, sent on the open link.

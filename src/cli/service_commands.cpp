@@ -128,15 +128,7 @@ int PrintValues(CliContext& context, std::span<const PrintedValue> values,
             context.out << '\n';
         }
     }
-    if (!unread.empty()) {
-        context.err << "rpanelctl: could not read";
-        for (std::size_t i = 0; i < unread.size(); ++i) {
-            context.err << (i == 0 ? " " : ", ") << unread[i];
-        }
-        context.err << '\n';
-        return kExitFailed;
-    }
-    return kExitOk;
+    return FinishReading(context, unread);
 }
 
 int DownloadUserServiceCommand(CliContext& context) {
