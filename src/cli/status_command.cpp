@@ -9,6 +9,7 @@
 #include "link/printer_command.h"
 #include "panel/status_code.h"
 #include "panel/status_display_lines.h"
+#include "panel/status_display_table.h"
 #include "panel/status_read.h"
 
 namespace rpanel {
@@ -73,8 +74,9 @@ void PrintJson(std::ostream& out, const AppState& state) {
     nlohmann::ordered_json entries = nlohmann::ordered_json::array();
     for (std::uint32_t i = 0; i < state.statusCount; ++i) {
         const StatusCode& code = state.statusCodes.entries[i];
-        entries.push_back(
-            {{"code", Latin1ToUtf8(CodeText(code))}, {"lines", StatusDisplayLines(code)}});
+        entries.push_back({{"code", Latin1ToUtf8(CodeText(code))},
+                           {"lines", StatusDisplayLines(code)},
+                           {"severity", SeverityName(SeverityOf(code))}});
     }
     const nlohmann::ordered_json document = {{"entries", entries}};
     // A translation that is not valid UTF-8 must not abort the output.
