@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -23,13 +24,15 @@ struct CliOptions : SharedOptions {
 };
 
 void PrintUsage(std::ostream& out) {
-    out << "usage: rpanelctl [--demo | --simulate FILE] [--trace] [--lang LANG] COMMAND\n"
+    out << "usage: rpanelctl [--demo | --simulate FILE] [--trace] [--lang LANG] [--timeout MS]\n"
+           "                 COMMAND\n"
            "\n"
            "  --demo           use the built-in simulated printer\n"
            "  --simulate FILE  use a simulated printer scripted by a scenario file (JSON)\n"
            "  --trace          write every vendor request to standard error\n"
            "  --lang LANG      language of the messages: a locale name (de-DE, pt) or a\n"
            "                   Windows language id (0x0407)\n"
+           "  --timeout MS     how long one request may wait for the printer (default 5000)\n"
            "  --access-code CODE\n"
            "                   the field engineer's code, which service-mode needs\n"
            "\ncommands:\n";
@@ -132,6 +135,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << "rpanelctl: " << error << '\n';
         return kExitUsage;
     }
+    platform->Platform().SetTransferTimeout(std::chrono::milliseconds(options.timeoutMs));
 
     int status = kExitOk;
     {

@@ -1,5 +1,7 @@
 #include "core/shared_options.h"
 
+#include <charconv>
+
 #include "core/string_table.h"
 
 namespace rpanel {
@@ -8,7 +10,8 @@ std::optional<std::string> TakeSharedOption(const std::vector<std::string>& args
                                             std::size_t* index, SharedOptions* options,
                                             bool* taken) {
     const std::string& option = args[*index];
-    *taken = option == "--demo" || option == "--simulate" || option == "--lang";
+    *taken =
+        option == "--demo" || option == "--simulate" || option == "--lang" || option == "--timeout";
     if (option == "--demo") {
         options->demo = true;
         return std::nullopt;
@@ -18,9 +21,23 @@ std::optional<std::string> TakeSharedOption(const std::vector<std::string>& args
     }
     if (*index + 1 >= args.size()) {
         return option == "--simulate" ? "--simulate needs a scenario file"
-                                      : "--lang needs a language";
+               : option == "--lang"   ? "--lang needs a language"
+                                      : "--timeout needs milliseconds";
     }
     const std::string& operand = args[++*index];
+    if (option == "--timeout") {
+        // Ten minutes at most: more would look like a hang to anyone.
+        constexpr int kMostMs = 600000;
+        int ms = 0;
+        const auto [end, error] =
+            std::from_chars(operand.data(), operand.data() + operand.size(), ms);
+        if (error != std::errc() || end != operand.data() + operand.size() || ms < 1 ||
+            ms > kMostMs) {
+            return "--timeout needs milliseconds from 1 to 600000, not \"" + operand + "\"";
+        }
+        options->timeoutMs = ms;
+        return std::nullopt;
+    }
     if (option == "--simulate") {
         options->scenario = operand;
         return std::nullopt;

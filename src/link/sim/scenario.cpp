@@ -4,6 +4,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <vector>
 
 namespace rpanel {
 namespace {
@@ -128,13 +129,22 @@ bool ApplyScenario(std::string_view text, PrinterModel& printer, std::string* er
                     printer.SetValue(code, reply.get<std::uint32_t>());
                     continue;
                 }
-                std::optional<std::string> bytes;
-                if (!ReplyBytes(reply, &bytes)) {
+                // A list scripts successive replies, the last one repeating.
+                const json replies = reply.is_array() ? reply : json::array({reply});
+                std::vector<std::optional<std::string>> sequence;
+                for (const json& one : replies) {
+                    if (!ReplyBytes(one, &sequence.emplace_back())) {
+                        sequence.clear();
+                        break;
+                    }
+                }
+                if (sequence.empty()) {
                     return Fail(error, "the reply to \"" + key +
                                            "\" must be a string, a 32-bit integer, "
-                                           "{\"hex\": \"...\"} or null");
+                                           "{\"hex\": \"...\"}, null or a non-empty list "
+                                           "of these");
                 }
-                printer.Script(code, value, bytes);
+                printer.ScriptSequence(code, value, std::move(sequence));
             }
         } else if (name == "faults") {
             if (!item.is_object()) {
@@ -146,13 +156,18 @@ bool ApplyScenario(std::string_view text, PrinterModel& printer, std::string* er
                     printer.RefuseOpening(setting.get<std::string>());
                     continue;
                 }
-                if (fault != "unplug_after" || !setting.is_number_integer() ||
-                    setting.get<std::int64_t>() < 0 || setting.get<std::int64_t>() > INT32_MAX) {
+                if ((fault != "unplug_after" && fault != "hang_after") ||
+                    !setting.is_number_integer() || setting.get<std::int64_t>() < 0 ||
+                    setting.get<std::int64_t>() > INT32_MAX) {
                     return Fail(error, "unknown fault \"" + fault +
-                                           "\" (known: \"unplug_after\": a request count, "
-                                           "\"refuse_open\": a reason)");
+                                           "\" (known: \"unplug_after\" and \"hang_after\": "
+                                           "a request count, \"refuse_open\": a reason)");
                 }
-                printer.UnplugAfter(setting.get<int>());
+                if (fault == "hang_after") {
+                    printer.HangAfter(setting.get<int>());
+                } else {
+                    printer.UnplugAfter(setting.get<int>());
+                }
             }
         } else {
             return Fail(error, "unknown scenario key \"" + name +

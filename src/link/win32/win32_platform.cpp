@@ -167,8 +167,10 @@ std::uint32_t Win32Platform::SendPrinterClassRequest(Handle handle, const Printe
                                                      std::uint8_t* reply, std::uint16_t length) {
     std::array<std::uint8_t, 3> input = win32::PrinterClassInput(block);
     DWORD returned = 0;
+    lastTransferFailure_ = TransferFailure::None;
     if (!DeviceIoControl(ToHandle(handle), IOCTL_USBPRINT_VENDOR_GET_COMMAND, input.data(),
                          static_cast<DWORD>(input.size()), reply, length, &returned, nullptr)) {
+        lastTransferFailure_ = win32::TransferFailureOf(GetLastError());
         return 0;
     }
     return returned;
@@ -185,8 +187,10 @@ std::uint32_t Win32Platform::SendStillImageRequest(Handle handle, const StillIma
     input.bmRequestType = block.requestType;
     input.fTransferDirectionIn = block.directionIn;
     DWORD returned = 0;
+    lastTransferFailure_ = TransferFailure::None;
     if (!DeviceIoControl(ToHandle(handle), IOCTL_SEND_USB_REQUEST, &input, sizeof(input), reply,
                          length, &returned, nullptr)) {
+        lastTransferFailure_ = win32::TransferFailureOf(GetLastError());
         return 0;
     }
     return returned;
