@@ -1,5 +1,5 @@
 // The command line of the desktop program:
-//   rpanel [--demo | --simulate FILE] [--lang LANG]
+//   rpanel [--demo | --simulate FILE] [--lang LANG] [--timeout MS] [--watch-interval SECONDS]
 #pragma once
 
 #include <cstdint>
@@ -16,6 +16,8 @@ struct DesktopOptions : SharedOptions {
     bool help = false;
     // Hidden, for start-up measurements: end as soon as the start has shown what it shows.
     bool quitAfterStart = false;
+    // How often the tray reads the printer while it watches, for this run (10 s at least).
+    std::optional<int> watchInterval;
 };
 
 // Reads the arguments (without the program name); answers what is wrong with them, if anything.

@@ -1,5 +1,7 @@
 #include "link/win32/win32_platform.h"
 
+#include "link/plug_events.h"
+
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -246,6 +248,12 @@ void Win32Platform::CloseRegistryKey(RegistryKey key) {
 
 std::unique_ptr<DevicePlatform> CreateSystemPlatform() {
     return std::make_unique<Win32Platform>();
+}
+
+// Device arrival on Windows comes as a window message (WM_DEVICECHANGE), which this adapter
+// has no window for: no events, and the tray learns of the printer from its rounds.
+std::unique_ptr<PlugEvents> WatchPrinterPlugs(std::function<void(PlugChange)>) {
+    return nullptr;
 }
 
 }  // namespace rpanel
