@@ -1,10 +1,14 @@
 #include "app/watch_settings.h"
 
+#include <QStandardPaths>
+
 namespace rpanel {
 
 std::unique_ptr<QSettings> OpenProgramSettings() {
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                       QStringLiteral("remote-panel"), QStringLiteral("rpanel"));
+    // Named in full: QSettings would call an INI file of the user's scope "rpanel.ini".
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return std::make_unique<QSettings>(folder + QStringLiteral("/remote-panel/rpanel.conf"),
+                                       QSettings::IniFormat);
 }
 
 std::optional<int> ParseWatchInterval(const QString& text) {

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "app/desktop_shell.h"
+#include "app/watch_settings.h"
 #include "link/printer_command.h"
 #include "support/scripted_answers.h"
 #include "support/sim_fixture.h"
@@ -117,6 +118,9 @@ TEST_F(WatchTest, FollowsThePrinterThroughLowOutUnpluggedAndPlugged) {
 }
 
 TEST_F(WatchTest, BadSettingsMeanTheDefaultsAndSavingKeepsTheUsersOwnKeys) {
+    EXPECT_TRUE(OpenProgramSettings()->fileName().endsWith("/.config/remote-panel/rpanel.conf") ||
+                OpenProgramSettings()->fileName().endsWith("/qt-config/remote-panel/rpanel.conf"))
+        << OpenProgramSettings()->fileName().toStdString();
     {
         QSettings file(SettingsPath(), QSettings::IniFormat);
         file.setValue("watch", "perhaps");
