@@ -1,6 +1,7 @@
 // The rules, once for every command:
 // - The link does not open: message 26, nothing sent, nothing changed.
-// - Every request of the sequence is sent, whatever became of the ones before.
+// - Every request of the sequence is sent, whatever became of the ones before, until one
+//   times out or finds the printer gone: the later ones are not sent and get no reply.
 // - Text read: no bytes, message 25 and no parsing; otherwise the reply is parsed.
 // - Value read: no bytes, message 25 and the field keeps its value (request 80: the variant
 //   becomes 0); otherwise the bytes that came, little-endian, the missing high bytes 0.
@@ -65,8 +66,12 @@ public:
                             command_.runsViewer ? ValueBlocks::With : ValueBlocks::Without);
         }
         const std::vector<Step> steps = StepsOf(command_);
+        const bool ends =
+            faultCase_.fault == Fault::Unplugged || faultCase_.fault == Fault::TimedOut;
         for (std::size_t i = 0; i < steps.size(); ++i) {
-            Take(steps[i], faultCase_.Hits(static_cast<int>(i)));
+            const bool hit = faultCase_.Hits(static_cast<int>(i));
+            Take(steps[i], hit);
+            stopped_ |= hit && ends;
         }
         if (command_.decodesAdjustments) {
             DecodeAdjustments();
@@ -114,9 +119,11 @@ private:
             }
         }
         const std::uint16_t value = RequestValue(row, parameter);
-        requests_.push_back(DescribeRequest(step.code, value, row.index, row.length));
         Reply reply;
-        reply.count = twin_.Answer(step.code, value, row.index, reply.bytes.data(), row.length);
+        if (!stopped_) {
+            requests_.push_back(DescribeRequest(step.code, value, row.index, row.length));
+            reply.count = twin_.Answer(step.code, value, row.index, reply.bytes.data(), row.length);
+        }
 
         switch (row.shape) {
             case Shape::Text:
@@ -223,6 +230,8 @@ private:
     std::size_t nextParameter_ = 0;
     // Whether every write so far was acknowledged; nullopt before the first write.
     std::optional<bool> writes_;
+    // A request timed out or found the printer gone: the command sends nothing more.
+    bool stopped_ = false;
 };
 
 }  // namespace
