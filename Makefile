@@ -15,7 +15,8 @@ PACKAGES := cmake ninja-build g++ pkg-config make \
 	fonts-dejavu-core fonts-wqy-microhei xauth xvfb \
 	clang-14 libfuzzer-14-dev libclang-rt-14-dev \
 	g++-mingw-w64-x86-64 \
-	librsvg2-bin scdoc dpkg-dev desktop-file-utils appstream groff-base
+	librsvg2-bin scdoc dpkg-dev desktop-file-utils appstream groff-base \
+	trayer dunst xdotool imagemagick dbus-daemon
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)

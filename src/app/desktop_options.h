@@ -1,5 +1,6 @@
 // The command line of the desktop program:
-//   rpanel [--demo | --simulate FILE] [--lang LANG] [--help] [--version]
+//   rpanel [--demo | --simulate FILE] [--lang LANG] [--timeout MS] [--watch-interval SECONDS]
+//          [--help] [--version]
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,8 @@ struct DesktopOptions : SharedOptions {
     bool version = false;
     // Hidden, for start-up measurements: end as soon as the start has shown what it shows.
     bool quitAfterStart = false;
+    // How often the tray reads the printer while it watches, for this run (10 s at least).
+    std::optional<int> watchInterval;
 };
 
 // Reads the arguments (without the program name); answers what is wrong with them, if anything.

@@ -5,9 +5,12 @@
 #pragma once
 
 #include <QObject>
+#include <QSettings>
 #include <memory>
+#include <optional>
 
 #include "app/main_window.h"
+#include "app/printer_watcher.h"
 #include "app/tray_icon.h"
 #include "core/app_state.h"
 #include "gui/tab_pages.h"
@@ -30,16 +33,35 @@ public:
     // Without a notification area: what the event loop runs first.
     void OpenAtStart();
 
+    // With a notification area only: the menu item "watch printer status", the watching it
+    // turns on and off (as settings says; intervalSeconds, when given, for this run), the icon
+    // and tooltip that show the printer's state, and a notification by notifier for each new
+    // warning, error or service call. settings and notifier must outlive the shell.
+    void EnableWatching(QSettings& settings, std::optional<int> intervalSeconds,
+                        Notifier& notifier);
+    PrinterWatcher* Watcher() { return watcher_.get(); }
+    // A device event of the system: while watching, the printer is read again.
+    void DeviceChanged();
+
+    // A command frame begins or ends on the window's thread: a busy cursor meanwhile, and the
+    // tray's requests for the panel are not taken.
+    void SetCommandBusy(bool busy);
+
 signals:
     // The program is done; the event loop should end with this code.
     void finished(int exitCode);
 
 private:
     void Exit();
+    void OpenPanelUnlessBusy();
+    void ShowReading(const std::vector<StatusCode>& newAlerts);
 
     AppState& state_;
     MainWindow window_;
     std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<PrinterWatcher> watcher_;
+    Notifier* notifier_ = nullptr;
+    bool busy_ = false;
 };
 
 }  // namespace rpanel

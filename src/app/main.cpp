@@ -2,18 +2,22 @@
 #include <QApplication>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <chrono>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "app/desktop_notifier.h"
 #include "app/desktop_options.h"
 #include "app/desktop_pages.h"
 #include "app/desktop_shell.h"
 #include "app/program_icon.h"
 #include "app/single_instance.h"
+#include "app/watch_settings.h"
 #include "core/app_state.h"
 #include "core/string_table.h"
 #include "link/device_session.h"
+#include "link/plug_events.h"
 #include "link/selected/selected_platform.h"
 
 namespace {
@@ -85,6 +89,7 @@ int main(int argc, char** argv) {
         std::cerr << "rpanel: " << error << '\n';
         return kExitUsage;
     }
+    platform->Platform().SetTransferTimeout(std::chrono::milliseconds(options.timeoutMs));
 
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QLatin1String(kProgramName));
@@ -94,10 +99,27 @@ int main(int argc, char** argv) {
     // Closing the window only hides it; the shell says when the program is done.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const DeviceSession session(platform->Platform());
+    DeviceSession session(platform->Platform());
     AppState state;
     DesktopShell shell(state, DesktopPages(), QSystemTrayIcon::isSystemTrayAvailable());
     QObject::connect(&shell, &DesktopShell::finished, &app, &QCoreApplication::exit);
+    session.commandBusy = [&shell](bool busy) { shell.SetCommandBusy(busy); };
+    const auto settings = OpenProgramSettings();
+    std::unique_ptr<DesktopNotifier> notifier;
+    if (shell.Tray() != nullptr) {
+        notifier = std::make_unique<DesktopNotifier>(shell.Tray()->Icon());
+        QObject::connect(notifier.get(), &DesktopNotifier::openPanelRequested, &shell.Window(),
+                         &MainWindow::OpenPanel);
+        shell.EnableWatching(*settings, options.watchInterval, *notifier);
+    }
+    // Plug events come on libusb's thread; the shell takes them on its own.
+    const auto plugs =
+        platform->Simulated() != nullptr || shell.Tray() == nullptr
+            ? nullptr
+            : WatchPrinterPlugs([&shell](PlugChange) {
+                  QMetaObject::invokeMethod(
+                      &shell, [&shell] { shell.DeviceChanged(); }, Qt::QueuedConnection);
+              });
     shell.Start();
     if (options.quitAfterStart) {
         // Queued behind the start and then behind the events it posted, the window's

@@ -13,6 +13,7 @@
 #include "gui/center_on_screen.h"
 #include "gui/dialog_builder.h"
 #include "gui/window_text.h"
+#include "link/device_session.h"
 #include "link/printer_link.h"
 #include "link/request_ops.h"
 
@@ -51,9 +52,17 @@ void MainWindow::OpenPanel() {
         return;
     }
     opening_ = true;
-    const bool opened = OpenPrinterOrGiveUp();
+    bool opened = false;
+    {
+        // One frame of the link from the opening to the variant: a printer that has gone silent
+        // costs one timeout here, and a status round waits until the variant is read.
+        const LinkFrame frame(CurrentSession(), FrameKind::Command);
+        opened = OpenPrinterOrGiveUp();
+        if (opened) {
+            ReadMachineVariant(messages_, state_);
+        }
+    }
     if (opened) {
-        ReadMachineVariant(messages_, state_);
         show();
         activateWindow();
         if (!pagesCreated_) {

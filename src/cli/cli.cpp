@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -60,6 +61,8 @@ constexpr std::array kGlobalOptions = {
     GlobalOption{"--lang", "LANG", "language of the messages: a locale name (de-DE, pt) or a\n"
                                    "Windows language id (0x0407)",
         [](CliOptions& o, const std::string& v) { return TakeShared(o, "--lang", v); }},
+    GlobalOption{"--timeout", "MS", "how long one request may wait for the printer (default 5000)",
+        [](CliOptions& o, const std::string& v) { return TakeShared(o, "--timeout", v); }},
     GlobalOption{"--access-code", "CODE", "the field engineer's code, which service-mode needs",
         [](CliOptions& o, const std::string& v) { o.accessCode = v; return std::optional<std::string>(); }},
     GlobalOption{"--json", "", "write the result as one JSON document for scripts",
@@ -245,6 +248,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (!platform) {
         return UsageError(err, error);
     }
+    platform->Platform().SetTransferTimeout(std::chrono::milliseconds(options.timeoutMs));
 
     int status = kExitOk;
     {

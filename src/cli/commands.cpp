@@ -7,6 +7,7 @@
 #include "cli/panel_commands.h"
 #include "cli/service_commands.h"
 #include "cli/status_command.h"
+#include "cli/watch_command.h"
 #include "core/printable_text.h"
 #include "link/printer_command.h"
 #include "link/printer_link.h"
@@ -85,6 +86,9 @@ constexpr std::array kCommands = {
                ShowMachineInfo},
     CliCommand{"status", "[--json]", "read the printer's status codes and show their display lines",
                RunStatusCommand},
+    CliCommand{"watch", "[--interval SECONDS] [--count N] [--json]",
+               "print the printer's state and supplies now and whenever they change",
+               RunWatchCommand},
     CliCommand{"toner", "change|eject", "change one toner cartridge or eject them all",
                RunTonerCommand},
     CliCommand{"clean-up", "", "clean the print head", RunCleanUpCommand},

@@ -28,6 +28,7 @@ inline constexpr char kVariant[] = "variant";
 inline constexpr char kEntries[] = "entries";
 inline constexpr char kCode[] = "code";
 inline constexpr char kLines[] = "lines";
+inline constexpr char kSeverity[] = "severity";
 // info
 inline constexpr char kPages[] = "pages";
 inline constexpr char kCaption[] = "caption";

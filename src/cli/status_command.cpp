@@ -10,6 +10,7 @@
 #include "link/printer_command.h"
 #include "panel/status_code.h"
 #include "panel/status_display_lines.h"
+#include "panel/status_display_table.h"
 #include "panel/status_read.h"
 
 namespace rpanel {
@@ -59,7 +60,8 @@ void PrintJson(std::ostream& out, const AppState& state) {
     for (std::uint32_t i = 0; i < state.statusCount; ++i) {
         const StatusCode& code = state.statusCodes.entries[i];
         entries.push_back({{json_key::kCode, Latin1ToUtf8(CodeText(code))},
-                           {json_key::kLines, StatusDisplayLines(code)}});
+                           {json_key::kLines, StatusDisplayLines(code)},
+                           {json_key::kSeverity, SeverityName(SeverityOf(code))}});
     }
     Json document = JsonDocument();
     document[json_key::kEntries] = entries;

@@ -8,9 +8,11 @@ namespace rpanel {
 
 // For each decoded entry in order: its code and its one or two display lines, as text for a
 // person, or with --json as one document
-//   {"entries": [{"code": "204008", "lines": ["TONER OUT", "CHANGE K TONER "]}, ...]}
-// where code is the entry up to its first NUL and lines is [] for a code the display does not
-// know. A failed read shows message 25 and prints nothing else.
+//   {"entries": [{"code": "204008", "lines": ["TONER OUT", "CHANGE K TONER "],
+//                 "severity": "error"}, ...]}
+// where code is the entry up to its first NUL, lines is [] for a code the display does not
+// know, and severity one of "ready", "information", "warning", "error", "service call". A failed
+// read shows message 25 and prints nothing else.
 int RunStatusCommand(CliContext& context);
 
 }  // namespace rpanel

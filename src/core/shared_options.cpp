@@ -1,5 +1,7 @@
 #include "core/shared_options.h"
 
+#include <charconv>
+
 #include "core/printable_text.h"
 #include "core/string_table.h"
 
@@ -9,7 +11,8 @@ std::optional<std::string> TakeSharedOption(const std::vector<std::string>& args
                                             std::size_t* index, SharedOptions* options,
                                             bool* taken) {
     const std::string& option = args[*index];
-    *taken = option == "--demo" || option == "--simulate" || option == "--lang";
+    *taken =
+        option == "--demo" || option == "--simulate" || option == "--lang" || option == "--timeout";
     if (option == "--demo") {
         options->demo = true;
         return std::nullopt;
@@ -19,9 +22,24 @@ std::optional<std::string> TakeSharedOption(const std::vector<std::string>& args
     }
     if (*index + 1 >= args.size()) {
         return option == "--simulate" ? "--simulate needs a scenario file"
-                                      : "--lang needs a language";
+               : option == "--lang"   ? "--lang needs a language"
+                                      : "--timeout needs milliseconds";
     }
     const std::string& operand = args[++*index];
+    if (option == "--timeout") {
+        // Ten minutes at most: more would look like a hang to anyone.
+        constexpr int kMostMs = 600000;
+        int ms = 0;
+        const auto [end, error] =
+            std::from_chars(operand.data(), operand.data() + operand.size(), ms);
+        if (error != std::errc() || end != operand.data() + operand.size() || ms < 1 ||
+            ms > kMostMs) {
+            return "--timeout needs milliseconds from 1 to 600000, not \"" + EchoedInput(operand) +
+                   "\"";
+        }
+        options->timeoutMs = ms;
+        return std::nullopt;
+    }
     if (option == "--simulate") {
         options->scenario = operand;
         return std::nullopt;
@@ -38,7 +56,8 @@ std::vector<std::string> SplitOptionValues(const std::vector<std::string>& args)
     for (const std::string& arg : args) {
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        if (equals != std::string::npos && (name == "--simulate" || name == "--lang")) {
+        if (equals != std::string::npos &&
+            (name == "--simulate" || name == "--lang" || name == "--timeout")) {
             split.push_back(name);
             split.push_back(arg.substr(equals + 1));
         } else {

@@ -1,6 +1,7 @@
 // The options rpanel and rpanelctl share: which printer to talk to and in which language.
 //   --demo | --simulate FILE   the built-in simulated printer, or one scripted by a scenario
 //   --lang LANG                a locale name (de-DE, pt) or a Windows language id (0x0407)
+//   --timeout MS               how long one request may wait for the printer (1..600000)
 #pragma once
 
 #include <cstddef>
@@ -16,6 +17,7 @@ struct SharedOptions {
     bool demo = false;
     std::optional<std::string> scenario;
     std::optional<std::uint16_t> language;
+    int timeoutMs = 5000;
 };
 
 // Looks at args[*index]: when it is a shared option, takes it (and its operand, moving *index

@@ -33,6 +33,10 @@ inline constexpr int kServiceModeCaption = 121;
 inline constexpr int kMainWindowTitle = 122;
 inline constexpr int kViewerTitle = 148;
 inline constexpr int kAboutTitle = 327;
+// The tray's watching of the printer.
+inline constexpr int kWatchPrinterStatus = 2050;
+inline constexpr int kPrinterNotConnected = 2051;
+inline constexpr int kPrinterStatusUnknown = 2052;
 }  // namespace text
 
 // Every number above, for the test that each exists in every language.
@@ -59,6 +63,9 @@ inline constexpr int kNamedStringIds[] = {
     text::kMainWindowTitle,
     text::kViewerTitle,
     text::kAboutTitle,
+    text::kWatchPrinterStatus,
+    text::kPrinterNotConnected,
+    text::kPrinterStatusUnknown,
 };
 
 }  // namespace rpanel

@@ -26,6 +26,8 @@ public:
                                         std::uint16_t) override {
         return 0;
     }
+    TransferFailure LastTransferFailure() const override { return TransferFailure::None; }
+    void SetTransferTimeout(std::chrono::milliseconds) override {}
     void CloseDevice(Handle) override {}
     RegistryKey OpenRegistryKey(const std::string&) override { return 0; }
     bool EnumRegistrySubkey(RegistryKey, std::uint32_t, std::string*) override { return false; }
@@ -53,6 +55,48 @@ DeviceSession::~DeviceSession() {
         ClosePrinterLink();
         g_current = previous_;
     }
+}
+
+void DeviceSession::NoteTransferFailure(TransferFailure failure) {
+    if (depth_ > 0 && failure != TransferFailure::None) {
+        stopped_ = true;
+    }
+}
+
+LinkFrame::LinkFrame(DeviceSession& session, FrameKind kind, bool wait)
+    : session_(session), kind_(kind) {
+    if (wait) {
+        session_.linkLock_.lock();
+        held_ = true;
+    } else {
+        held_ = session_.linkLock_.try_lock();
+    }
+    if (!held_) {
+        return;
+    }
+    outermost_ = session_.depth_++ == 0;
+    if (outermost_) {
+        session_.stopped_ = false;
+        session_.quiet_ = kind_ == FrameKind::Round;
+        if (kind_ == FrameKind::Command && session_.commandBusy) {
+            session_.commandBusy(true);
+        }
+    }
+}
+
+LinkFrame::~LinkFrame() {
+    if (!held_) {
+        return;
+    }
+    if (outermost_) {
+        session_.stopped_ = false;
+        session_.quiet_ = false;
+        if (kind_ == FrameKind::Command && session_.commandBusy) {
+            session_.commandBusy(false);
+        }
+    }
+    --session_.depth_;
+    session_.linkLock_.unlock();
 }
 
 DeviceSession& CurrentSession() {

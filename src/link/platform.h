@@ -4,10 +4,12 @@
 // do for us, so that the discovery logic is written once over them. Adapters: the printer
 // simulator (sim/), libusb on Linux (libusb/) and the Windows drivers (win32/).
 //
-// Contract shared by every operation: it is called on the thread that runs the program's
-// commands, it blocks until done, and failure is reported through its result only.
+// Contract shared by every operation: it is called on one thread at a time (the device
+// session's link lock keeps a status round of the tray's worker thread and a command of the
+// window apart), it blocks until done, and failure is reported through its result only.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -79,6 +81,17 @@ struct StillImageBlock {
     std::uint8_t directionIn = 0;
 };
 
+// Why a vendor request delivered no reply. The request channel stops a command at the first
+// transfer that timed out or found the device gone, so that a silent printer costs one
+// timeout per command rather than one per request.
+enum class TransferFailure {
+    None,      // the printer answered, or it refused the request (a stall, an empty reply)
+    TimedOut,  // nothing came back within the transfer timeout
+    Gone,      // the device is no longer attached
+};
+
+inline constexpr std::chrono::milliseconds kDefaultTransferTimeout{5000};
+
 class DevicePlatform {
 public:
     virtual ~DevicePlatform() = default;
@@ -106,6 +119,13 @@ public:
                                                   std::uint8_t* reply, std::uint16_t length) = 0;
     virtual std::uint32_t SendStillImageRequest(Handle handle, const StillImageBlock& block,
                                                 std::uint8_t* reply, std::uint16_t length) = 0;
+    // Why the last SendPrinterClassRequest or SendStillImageRequest (on any handle) delivered
+    // nothing; None after one that delivered. Asked right after the request, on its thread.
+    virtual TransferFailure LastTransferFailure() const = 0;
+    // How long a later request may wait for its reply (at least 1 ms); until set,
+    // kDefaultTransferTimeout. An adapter whose driver call cannot be bounded keeps the
+    // driver's own limit and still reports a timeout the driver reports.
+    virtual void SetTransferTimeout(std::chrono::milliseconds timeout) = 0;
     virtual void CloseDevice(Handle handle) = 0;
     // Why the last OpenDevice failed although its device is there: the system would not let
     // this user open it, or another program holds it. A sentence for the user, naming the

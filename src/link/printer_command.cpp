@@ -1,5 +1,6 @@
 #include "link/printer_command.h"
 
+#include "link/device_session.h"
 #include "link/printer_link.h"
 
 namespace rpanel {
@@ -12,6 +13,7 @@ struct LinkCloser {
 }  // namespace
 
 bool RunPrinterCommand(MessageSink& messages, const std::function<void()>& work) {
+    const LinkFrame frame(CurrentSession(), FrameKind::Command);
     SetPrinterIds();
     if (OpenPrinterLink() == 0) {
         messages.ShowMessageWithReason(msg::kOpenFailed, OpenFailureReason());

@@ -11,7 +11,9 @@ namespace rpanel {
 
 // Sets the printer IDs and opens the link; when it does not open, shows message 26 with the
 // system's reason, sends nothing and answers false. Otherwise runs the work on the open link,
-// closes the link whichever way the work ends, and answers true.
+// closes the link whichever way the work ends, and answers true. The whole command is one
+// frame of the link (see LinkFrame): it waits for a status round under way, and once one of
+// its transfers times out or finds the printer gone, its later requests get no reply at once.
 bool RunPrinterCommand(MessageSink& messages, const std::function<void()>& work);
 
 }  // namespace rpanel

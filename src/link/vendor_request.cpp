@@ -13,6 +13,12 @@ std::uint32_t SendVendorRequest(std::uint8_t request, std::uint16_t value, std::
         return 0;
     }
     DeviceSession& session = CurrentSession();
+    // Once a transfer of this command has timed out or found the printer gone, the rest of the
+    // command gets no reply at once, as from a printer that answers nothing: one silent
+    // printer costs one timeout per command, not one per request.
+    if (session.FrameStopped()) {
+        return 0;
+    }
     const PrinterLink& link = session.link;
     DevicePlatform& platform = session.platform;
     std::uint32_t delivered = 0;
@@ -34,7 +40,10 @@ std::uint32_t SendVendorRequest(std::uint8_t request, std::uint16_t value, std::
     }
     // An adapter never reports more than the buffer holds; the count is trusted no further.
     delivered = std::min<std::uint32_t>(delivered, length);
-    if (session.observer) {
+    if (delivered == 0) {
+        session.NoteTransferFailure(platform.LastTransferFailure());
+    }
+    if (session.observer && session.FrameTraced()) {
         session.observer({request, value, index, length, delivered});
     }
     return delivered;

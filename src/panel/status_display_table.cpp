@@ -29,35 +29,44 @@ constexpr DisplayLine Spaced(int first, int second) {
 // in the comments so that each row can be checked against the printer's manual.
 
 // Group 1: codes with texts of their own.
+// The first digit of a code tells its kind: 0 the printer is ready or busy, 1 a service
+// call, 2 it stopped, 3 it goes on with a warning. Severities follow that, except for the
+// toner-out family 3000, which we rank with the stops: an empty cartridge needs the user now.
+constexpr Severity kReady = Severity::Ready;
+constexpr Severity kInfo = Severity::Information;
+constexpr Severity kWarning = Severity::Warning;
+constexpr Severity kError = Severity::Error;
+
 struct SingleCode {
     std::string_view code;
     DisplayLine line1;
     DisplayLine line2;
+    Severity severity;
 };
 constexpr SingleCode kSingleCodes[] = {
-    {"000000", Text(233), kNoLine},       // READY
-    {"000001", Text(234), kNoLine},       // Receiving
-    {"000002", Text(235), kNoLine},       // Printing
-    {"000003", Text(1256), kNoLine},      // Warming Up
-    {"000004", Text(1255), kNoLine},      // Image Refresh
-    {"001000", Text(236), kNoLine},       // Energy Save
-    {"002000", ShortText(17), kNoLine},   // Change Toner
-    {"002001", ShortText(117), kNoLine},  // P/H Clean Up
-    {"002002", ShortText(18), kNoLine},   // Eject All Toner
-    {"200100", Text(284), Text(287)},     // TRANSFER JAM / OPEN TOP COVER
-    {"200200", Text(285), Text(287)},     // FUSER JAM / OPEN TOP COVER
-    {"200300", Text(286), Text(287)},     // OUTPUT JAM / OPEN TOP COVER
-    {"201000", Text(288), Text(289)},     // "TOP COVER OPEN " / CLOSE TOP COVER
-    {"203001", Text(308), Text(306)},     // P/U LIFE END / REPLACE P/U
-    {"205000", Text(312), Text(326)},     // PROCESS ERROR-BELT / CLEAR BY COVER
-    {"205001", Text(313), Text(326)},     // PROCESS ERROR-IDC / CLEAR BY COVER
-    {"207000", Text(317), Text(318)},     // OUTPUT TRAY FULL / REMOVE PAPER
-    {"209000", Text(319), kNoLine},       // MEMORY FULL
-    {"301000", Text(321), kNoLine},       // P/U LOW
-    {"303000", Text(322), kNoLine},       // T/C MEMORY ERROR
-    {"304000", Text(323), kNoLine},       // VIDEO I/F ERROR
-    {"305000", Text(324), kNoLine},       // PROCESS CAUTION-IDC
-    {"307000", Text(307), kNoLine},       // P/U END
+    {"000000", Text(233), kNoLine, kReady},      // READY
+    {"000001", Text(234), kNoLine, kInfo},       // Receiving
+    {"000002", Text(235), kNoLine, kInfo},       // Printing
+    {"000003", Text(1256), kNoLine, kInfo},      // Warming Up
+    {"000004", Text(1255), kNoLine, kInfo},      // Image Refresh
+    {"001000", Text(236), kNoLine, kInfo},       // Energy Save
+    {"002000", ShortText(17), kNoLine, kInfo},   // Change Toner
+    {"002001", ShortText(117), kNoLine, kInfo},  // P/H Clean Up
+    {"002002", ShortText(18), kNoLine, kInfo},   // Eject All Toner
+    {"200100", Text(284), Text(287), kError},    // TRANSFER JAM / OPEN TOP COVER
+    {"200200", Text(285), Text(287), kError},    // FUSER JAM / OPEN TOP COVER
+    {"200300", Text(286), Text(287), kError},    // OUTPUT JAM / OPEN TOP COVER
+    {"201000", Text(288), Text(289), kError},    // "TOP COVER OPEN " / CLOSE TOP COVER
+    {"203001", Text(308), Text(306), kError},    // P/U LIFE END / REPLACE P/U
+    {"205000", Text(312), Text(326), kError},    // PROCESS ERROR-BELT / CLEAR BY COVER
+    {"205001", Text(313), Text(326), kError},    // PROCESS ERROR-IDC / CLEAR BY COVER
+    {"207000", Text(317), Text(318), kError},    // OUTPUT TRAY FULL / REMOVE PAPER
+    {"209000", Text(319), kNoLine, kError},      // MEMORY FULL
+    {"301000", Text(321), kNoLine, kWarning},    // P/U LOW
+    {"303000", Text(322), kNoLine, kWarning},    // T/C MEMORY ERROR
+    {"304000", Text(323), kNoLine, kWarning},    // VIDEO I/F ERROR
+    {"305000", Text(324), kNoLine, kWarning},    // PROCESS CAUTION-IDC
+    {"307000", Text(307), kNoLine, kWarning},    // P/U END
 };
 
 // Group 2: service calls, "MACHINE TROUBLE" over the call's number. 100005 is not one.
@@ -188,26 +197,27 @@ struct TonerFamily {
     std::string_view prefix;
     FamilyLine line1;
     FamilyLine line2;
+    Severity severity;
 };
 constexpr TonerFamily kTonerFamilies[] = {
     // NOT INSTALLED TONER / CHECK text
-    {"2020", Fixed(290), OfSet(&ColourSet::check)},
+    {"2020", Fixed(290), OfSet(&ColourSet::check), kError},
     // TONER OUT / CHANGE text
-    {"2040", Fixed(309), OfSet(&ColourSet::change)},
+    {"2040", Fixed(309), OfSet(&ColourSet::change), kError},
     // TONER LIFE END / CHANGE text
-    {"2100", Fixed(387, kShortTextLimit), OfSet(&ColourSet::change)},
+    {"2100", Fixed(387, kShortTextLimit), OfSet(&ColourSet::change), kError},
     // WRONG TONER / CHECK text
-    {"2110", Fixed(325, kShortTextLimit), OfSet(&ColourSet::check)},
+    {"2110", Fixed(325, kShortTextLimit), OfSet(&ColourSet::check), kError},
     // TONER OUT text
-    {"3000", OfSet(&ColourSet::tonerOut, kShortTextLimit), kNoFamilyLine},
+    {"3000", OfSet(&ColourSet::tonerOut, kShortTextLimit), kNoFamilyLine, kError},
     // TONER LOW text
-    {"3020", OfSet(&ColourSet::tonerLow, kShortTextLimit), kNoFamilyLine},
+    {"3020", OfSet(&ColourSet::tonerLow, kShortTextLimit), kNoFamilyLine, kWarning},
     // WRONG TONER, a space, the set letters
-    {"3030", SpacedBeforeSet(325, &ColourSet::letters), kNoFamilyLine},
-    // NON GENUINE text / PRESS CLEAR KEY TO CONTINUE
-    {"3080", OfSet(&ColourSet::nonGenuine, kShortTextLimit), Fixed(1201)},
+    {"3030", SpacedBeforeSet(325, &ColourSet::letters), kNoFamilyLine, kWarning},
+    // NON GENUINE text / PRESS CLEAR KEY TO CONTINUE: it waits for the key, so an error
+    {"3080", OfSet(&ColourSet::nonGenuine, kShortTextLimit), Fixed(1201), kError},
     // NON GENUINE text
-    {"3090", OfSet(&ColourSet::nonGenuine, kShortTextLimit), kNoFamilyLine},
+    {"3090", OfSet(&ColourSet::nonGenuine, kShortTextLimit), kNoFamilyLine, kWarning},
 };
 
 static_assert(std::size(kSingleCodes) == 23);
@@ -231,23 +241,24 @@ constexpr std::array<StatusDisplayEntry, kStatusDisplayEntryCount> BuildTable() 
     std::array<StatusDisplayEntry, kStatusDisplayEntryCount> table{};
     std::size_t n = 0;
     for (const SingleCode& row : kSingleCodes) {
-        table[n++] = {ToStatusCode(row.code), row.line1, row.line2};
+        table[n++] = {ToStatusCode(row.code), row.line1, row.line2, row.severity};
     }
     for (const ServiceCall& row : kServiceCalls) {
-        table[n++] = {ToStatusCode(row.code), Text(kMachineTrouble), Text(row.line2)};
+        table[n++] = {ToStatusCode(row.code), Text(kMachineTrouble), Text(row.line2),
+                      Severity::ServiceCall};
     }
     for (const PaperFamily& family : kPaperFamilies) {
         for (std::size_t nn = 0; nn < std::size(kPaperSizeTexts); ++nn) {
             const char tens = static_cast<char>('0' + nn / 10);
             const char ones = static_cast<char>('0' + nn % 10);
             table[n++] = {FamilyCode(family.prefix, tens, ones), Text(family.line1),
-                          Joined(family.line2, kPaperSizeTexts[nn])};
+                          Joined(family.line2, kPaperSizeTexts[nn]), kError};
         }
     }
     for (const TonerFamily& family : kTonerFamilies) {
         for (const ColourSet& set : kColourSets) {
             table[n++] = {FamilyCode(family.prefix, '0', set.digit), family.line1.For(set),
-                          family.line2.For(set)};
+                          family.line2.For(set), family.severity};
         }
     }
     std::sort(table.begin(), table.end(), ByCode);
@@ -268,10 +279,55 @@ constexpr bool CodesAreUniqueAndWhole() {
 }
 static_assert(CodesAreUniqueAndWhole(), "every code once, six characters without a NUL");
 
+constexpr Severity SeverityIn(std::string_view text) {
+    const StatusCode code = ToStatusCode(text);
+    for (const StatusDisplayEntry& entry : kTable) {
+        if (entry.code == code) {
+            return entry.severity;
+        }
+    }
+    return Severity::Information;
+}
+// One code of each kind, as the printer's manual ranks them.
+static_assert(SeverityIn("000000") == Severity::Ready);
+static_assert(SeverityIn("001000") == Severity::Information);  // Energy Save
+static_assert(SeverityIn("302008") == Severity::Warning);      // TONER LOW K
+static_assert(SeverityIn("301000") == Severity::Warning);      // P/U LOW
+static_assert(SeverityIn("204008") == Severity::Error);        // TONER OUT / CHANGE K
+static_assert(SeverityIn("300004") == Severity::Error);        // TONER OUT C
+static_assert(SeverityIn("200200") == Severity::Error);        // FUSER JAM
+static_assert(SeverityIn("201000") == Severity::Error);        // TOP COVER OPEN
+static_assert(SeverityIn("200001") == Severity::Error);        // LOAD PAPER(A4)
+static_assert(SeverityIn("308004") == Severity::Error);        // NON GENUINE, press clear
+static_assert(SeverityIn("309004") == Severity::Warning);      // NON GENUINE
+static_assert(SeverityIn("100023") == Severity::ServiceCall);  // SERVICE CALL(3C40)
+static_assert(SeverityIn("100005") == Severity::Information);  // not in the table
+
 }  // namespace
 
 std::span<const StatusDisplayEntry> StatusDisplayTable() {
     return kTable;
+}
+
+const char* SeverityName(Severity severity) {
+    switch (severity) {
+        case Severity::Ready:
+            return "ready";
+        case Severity::Information:
+            return "information";
+        case Severity::Warning:
+            return "warning";
+        case Severity::Error:
+            return "error";
+        case Severity::ServiceCall:
+            return "service call";
+    }
+    return "information";
+}
+
+Severity SeverityOf(const StatusCode& code) {
+    const StatusDisplayEntry* entry = FindStatusDisplay(code);
+    return entry != nullptr ? entry->severity : Severity::Information;
 }
 
 const StatusDisplayEntry* FindStatusDisplay(const StatusCode& code) {

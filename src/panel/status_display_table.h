@@ -31,10 +31,24 @@ struct DisplayLine {
     constexpr bool Present() const { return text != 0; }
 };
 
+// How much a code asks of the user, from least to most: the order is the ranking the tray
+// and rpanelctl watch use to pick the code they show.
+enum class Severity : std::uint8_t {
+    Ready,
+    Information,  // the printer is busy or resting and needs nothing (also any unknown code)
+    Warning,      // it goes on printing, but something runs low or wants a look
+    Error,        // it stops until someone acts: paper, a cover, a jam, a toner out
+    ServiceCall,  // it stops until a technician comes
+};
+
+// "ready", "information", "warning", "error", "service call".
+const char* SeverityName(Severity severity);
+
 struct StatusDisplayEntry {
     StatusCode code;
     DisplayLine line1;
     DisplayLine line2;
+    Severity severity = Severity::Information;
 };
 
 inline constexpr std::size_t kStatusDisplayEntryCount = 227;
@@ -45,5 +59,8 @@ std::span<const StatusDisplayEntry> StatusDisplayTable();
 // The entry whose code equals all six characters of code; null for any other code (no code
 // of the table holds a NUL, so a short or empty code finds nothing).
 const StatusDisplayEntry* FindStatusDisplay(const StatusCode& code);
+
+// The severity of a code's entry; Information for a code the table does not hold.
+Severity SeverityOf(const StatusCode& code);
 
 }  // namespace rpanel

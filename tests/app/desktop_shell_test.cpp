@@ -57,9 +57,9 @@ TEST_F(TrayShellTest, OtherActivationsADismissedMenuAndDoubleClickWhileShownChan
     Activate(QSystemTrayIcon::MiddleClick);
     Activate(QSystemTrayIcon::Context);
     QMenu& menu = OpenMenu();
-    ASSERT_EQ(menu.actions().size(), 2);
+    ASSERT_EQ(menu.actions().size(), 3);
     EXPECT_EQ(menu.actions().at(0)->text(), "Open Panel");
-    EXPECT_EQ(menu.actions().at(1)->text(), "Exit");
+    EXPECT_EQ(menu.actions().at(2)->text(), "Exit");
     QTest::keyClick(&menu, Qt::Key_Escape);
     EXPECT_FALSE(menu.isVisible());
     EXPECT_FALSE(shell.Window().isVisible());
@@ -79,7 +79,7 @@ TEST_F(TrayShellTest, ExitRemovesTheIconHidesTheWindowAndEndsWithZero) {
     shell.Start();
     Activate(QSystemTrayIcon::DoubleClick);
 
-    OpenMenu().actions().at(1)->trigger();
+    OpenMenu().actions().at(2)->trigger();
 
     EXPECT_FALSE(Tray().Icon().isVisible());
     EXPECT_FALSE(shell.Window().isVisible());

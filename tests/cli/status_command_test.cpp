@@ -49,10 +49,10 @@ TEST(RpanelctlStatus, JsonGivesCodesAndLinesExactlyAsDrawn) {
     // Key order included: the document reads back as this one.
     EXPECT_EQ(nlohmann::ordered_json::parse(run.out),
               nlohmann::ordered_json::parse(R"({"schema": 1, "entries": [
-        {"code": "204008", "lines": ["TONER OUT", "CHANGE K TONER "]},
-        {"code": "303009", "lines": ["WRONG TONER YK"]},
-        {"code": "", "lines": []},
-        {"code": "20\u00e9", "lines": []}]})"));
+        {"code": "204008", "lines": ["TONER OUT", "CHANGE K TONER "], "severity": "error"},
+        {"code": "303009", "lines": ["WRONG TONER YK"], "severity": "warning"},
+        {"code": "", "lines": [], "severity": "information"},
+        {"code": "20\u00e9", "lines": [], "severity": "information"}]})"));
 }
 
 TEST(RpanelctlStatus, AFailedReadShowsMessage25AndPrintsNothingElse) {

@@ -1,6 +1,7 @@
 // The rules, once for every command:
 // - The link does not open: message 26, nothing sent, nothing changed.
-// - Every request of the sequence is sent, whatever became of the ones before.
+// - Every request of the sequence is sent, whatever became of the ones before, until one
+//   times out or finds the printer gone: the later ones are not sent and get no reply.
 // - Text read: no bytes, message 25 and no parsing; otherwise the reply is parsed.
 // - Value read: no bytes, message 25 and the field keeps its value (request 80: the variant
 //   becomes 0); otherwise the bytes that came, little-endian, the missing high bytes 0.
@@ -80,8 +81,12 @@ public:
             AllocInfoBlocks(state, storage_,
                             command_.runsViewer ? ValueBlocks::With : ValueBlocks::Without);
         }
+        // A printer that is gone answers nothing more, and the command sends nothing more.
+        const bool ends = faultCase_.kind == FaultCase::Kind::Unplugged;
         for (std::size_t i = 0; i < command_.steps.size(); ++i) {
-            Take(command_.steps[i], faultCase_.Hits(static_cast<int>(i)));
+            const bool hit = faultCase_.Hits(static_cast<int>(i));
+            Take(command_.steps[i], hit);
+            stopped_ |= hit && ends;
         }
         if (command_.decodesAdjustments) {
             DecodeAdjustments();
@@ -119,10 +124,12 @@ private:
 
     void Take(const Step& step, bool spoiled) {
         AppState& state = run_.state;
-        requests_.push_back(DescribeRequest(step.code, step.value, step.index, step.length));
         Reply reply;
-        reply.count =
-            twin_.Answer(step.code, step.value, step.index, reply.bytes.data(), step.length);
+        if (!stopped_) {
+            requests_.push_back(DescribeRequest(step.code, step.value, step.index, step.length));
+            reply.count =
+                twin_.Answer(step.code, step.value, step.index, reply.bytes.data(), step.length);
+        }
 
         switch (step.kind) {
             case Kind::Text:
@@ -219,6 +226,8 @@ private:
     std::vector<std::string> notes_;
     // Whether every write so far was acknowledged; nullopt before the first write.
     std::optional<bool> writes_;
+    // A request timed out or found the printer gone: the command sends nothing more.
+    bool stopped_ = false;
 };
 
 }  // namespace

@@ -28,9 +28,8 @@ const UsbDevice* Member(const std::map<DeviceSet, std::unique_ptr<UsbDeviceList>
 
 }  // namespace
 
-LibusbPlatform::LibusbPlatform(std::chrono::milliseconds timeout)
-    : timeoutMs_(static_cast<unsigned int>(
-          std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 1, 0x7FFFFFFF))) {
+LibusbPlatform::LibusbPlatform(std::chrono::milliseconds timeout) : timeoutMs_(1) {
+    SetTransferTimeout(timeout);
     if (libusb_init(&context_) != LIBUSB_SUCCESS) {
         context_ = nullptr;
     }
@@ -168,19 +167,29 @@ bool LibusbPlatform::ReadDeviceDescriptor(Handle handle, DeviceDescriptor* descr
     return true;
 }
 
+void LibusbPlatform::SetTransferTimeout(std::chrono::milliseconds timeout) {
+    timeoutMs_ = static_cast<unsigned int>(
+        std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 1, 0x7FFFFFFF));
+}
+
 std::uint32_t LibusbPlatform::Transfer(libusb_device_handle* device, std::uint8_t requestType,
                                        std::uint8_t request, std::uint16_t value,
                                        std::uint16_t index, std::uint8_t* reply,
                                        std::uint16_t length) const {
     const int delivered = libusb_control_transfer(device, requestType, request, value, index, reply,
                                                   length, timeoutMs_);
-    // A stall, a timeout or a printer that has gone all count as no reply.
+    // A stall, a timeout or a printer that has gone all count as no reply; the last two also
+    // end the command (see LastTransferFailure).
+    lastTransferFailure_ = delivered == LIBUSB_ERROR_TIMEOUT     ? TransferFailure::TimedOut
+                           : delivered == LIBUSB_ERROR_NO_DEVICE ? TransferFailure::Gone
+                                                                 : TransferFailure::None;
     return delivered > 0 ? std::min<std::uint32_t>(static_cast<std::uint32_t>(delivered), length)
                          : 0;
 }
 
 std::uint32_t LibusbPlatform::SendPrinterClassRequest(Handle handle, const PrinterClassBlock& block,
                                                       std::uint8_t* reply, std::uint16_t length) {
+    lastTransferFailure_ = TransferFailure::None;
     const OpenHandle* open = Find(handle, HandleKind::PrinterInterface);
     if (open == nullptr) {
         return 0;
@@ -197,6 +206,7 @@ std::uint32_t LibusbPlatform::SendPrinterClassRequest(Handle handle, const Print
 
 std::uint32_t LibusbPlatform::SendStillImageRequest(Handle handle, const StillImageBlock& block,
                                                     std::uint8_t* reply, std::uint16_t length) {
+    lastTransferFailure_ = TransferFailure::None;
     const OpenHandle* open = Find(handle, HandleKind::StillImage);
     // Only requests from the device to the host are offered.
     if (open == nullptr || block.directionIn == 0 || (block.requestType & kDeviceToHost) == 0) {

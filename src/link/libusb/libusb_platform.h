@@ -47,7 +47,7 @@ struct RegistryNode;
 
 class LibusbPlatform final : public DevicePlatform {
 public:
-    static constexpr std::chrono::milliseconds kDefaultTimeout{5000};
+    static constexpr std::chrono::milliseconds kDefaultTimeout = kDefaultTransferTimeout;
 
     // timeout bounds every transfer (at least 1 ms): a printer that never answers costs that
     // long and gives an empty reply. When libusb cannot start, every operation fails.
@@ -74,6 +74,9 @@ public:
                                           std::uint8_t* reply, std::uint16_t length) override;
     std::uint32_t SendStillImageRequest(Handle handle, const StillImageBlock& block,
                                         std::uint8_t* reply, std::uint16_t length) override;
+    // LIBUSB_ERROR_TIMEOUT and LIBUSB_ERROR_NO_DEVICE; a stall or any other error is None.
+    TransferFailure LastTransferFailure() const override { return lastTransferFailure_; }
+    void SetTransferTimeout(std::chrono::milliseconds timeout) override;
     void CloseDevice(Handle handle) override;
     // Filled when libusb_open refuses the printer interface for want of permission or
     // because another program holds the device (see open_refusal.h).
@@ -109,6 +112,7 @@ private:
     RegistryKey nextKey_ = 0x10;
     std::map<RegistryKey, std::shared_ptr<const RegistryNode>> keys_;
     std::string lastOpenFailure_;
+    mutable TransferFailure lastTransferFailure_ = TransferFailure::None;
 };
 
 }  // namespace rpanel

@@ -111,8 +111,11 @@ PrinterModel::PrinterModel() {
 }
 
 std::uint32_t PrinterModel::Answer(std::uint8_t code, std::uint16_t value, std::uint16_t /*index*/,
-                                   std::uint8_t* reply, std::uint16_t length) {
+                                   std::uint8_t* reply, std::uint16_t length, Answered* how) {
     std::lock_guard lock(mutex_);
+    Answered ignored;
+    Answered& answered = how != nullptr ? *how : ignored;
+    answered = Answered::Gone;
     if (!present_) {
         return 0;
     }
@@ -120,6 +123,11 @@ std::uint32_t PrinterModel::Answer(std::uint8_t code, std::uint16_t value, std::
         present_ = false;
         return 0;
     }
+    answered = Answered::Hung;
+    if (hangAfter_ >= 0 && answered_ >= hangAfter_) {
+        return 0;
+    }
+    answered = Answered::Replied;
     const int position = answered_++;
     Reply bytes = Respond(code, value);
     if (auto fault = faults_.find(position); fault != faults_.end()) {
@@ -162,7 +170,10 @@ PrinterModel::Reply PrinterModel::Spoil(Reply reply, ReplyFault fault, int posit
 PrinterModel::Reply PrinterModel::Respond(std::uint8_t code, std::uint16_t value) {
     for (auto key : {std::make_pair(code, int{value}), std::make_pair(code, -1)}) {
         if (auto it = scripted_.find(key); it != scripted_.end()) {
-            return it->second;
+            Scripted& script = it->second;
+            const std::size_t at = std::min(script.next, script.replies.size() - 1);
+            script.next = at + 1;
+            return script.replies[at];
         }
     }
     const std::uint8_t parameter = static_cast<std::uint8_t>(value >> 8);
@@ -232,8 +243,21 @@ void PrinterModel::SetInfoValue(int page, const std::string& key, std::string va
 
 void PrinterModel::Script(std::uint8_t code, std::optional<std::uint16_t> value,
                           std::optional<std::string> bytes) {
+    ScriptSequence(code, value, {std::move(bytes)});
+}
+
+void PrinterModel::ScriptSequence(std::uint8_t code, std::optional<std::uint16_t> value,
+                                  std::vector<std::optional<std::string>> replies) {
+    if (replies.empty()) {
+        replies.emplace_back();
+    }
     std::lock_guard lock(mutex_);
-    scripted_[{code, value ? int{*value} : -1}] = std::move(bytes);
+    scripted_[{code, value ? int{*value} : -1}] = {std::move(replies), 0};
+}
+
+void PrinterModel::HangAfter(int requests) {
+    std::lock_guard lock(mutex_);
+    hangAfter_ = requests;
 }
 
 bool PrinterModel::Present() const {

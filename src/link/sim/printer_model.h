@@ -23,19 +23,33 @@ enum class ReplyFault {
     RandomBytes,    // garbage of the reply's length, every byte above 0x7F
 };
 
+// How the printer took a request.
+enum class Answered {
+    Replied,  // with bytes, or with none as a printer refuses a request it does not know
+    Hung,     // it never answers: the host waits for its transfer timeout
+    Gone,     // it is unplugged
+};
+
 class PrinterModel {
 public:
     PrinterModel();
 
     // Answers one request as the printer would: the reply bytes go into reply (at most
-    // length of them) and the count is returned; 0 means no reply.
+    // length of them) and the count is returned; 0 means no reply. *how, when given, says
+    // whether it replied, hung or was not there.
     std::uint32_t Answer(std::uint8_t code, std::uint16_t value, std::uint16_t index,
-                         std::uint8_t* reply, std::uint16_t length);
+                         std::uint8_t* reply, std::uint16_t length, Answered* how = nullptr);
 
     // A scripted reply for a code, or for a code and value (which wins over the code alone).
     // nullopt scripts "no reply"; bytes shorter than asked make a short reply.
     void Script(std::uint8_t code, std::optional<std::uint16_t> value,
                 std::optional<std::string> bytes);
+    // Successive requests of the key get successive replies; the last one then repeats.
+    void ScriptSequence(std::uint8_t code, std::optional<std::uint16_t> value,
+                        std::vector<std::optional<std::string>> replies);
+    // Once it has answered this many requests, the printer hangs: every later request gets
+    // nothing, after the host's whole transfer timeout.
+    void HangAfter(int requests);
 
     // Attached or not. An unplugged printer answers nothing and cannot be opened.
     bool Present() const;
@@ -70,10 +84,15 @@ private:
     mutable std::mutex mutex_;  // the libusb tests answer from umockdev's thread
     bool present_ = true;
     int unplugAfter_ = -1;
+    int hangAfter_ = -1;
     std::string openingRefusal_;
     int answered_ = 0;
     std::map<int, ReplyFault> faults_;
-    std::map<std::pair<std::uint8_t, int>, Reply> scripted_;  // value -1: any value
+    struct Scripted {
+        std::vector<Reply> replies;
+        std::size_t next = 0;
+    };
+    std::map<std::pair<std::uint8_t, int>, Scripted> scripted_;  // value -1: any value
     std::map<std::uint8_t, std::uint32_t> values_;
     std::string status_;
     // Each information reply keeps its keys in the order the printer reports them.

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
+#include <vector>
 
 #include "core/printable_text.h"
 
@@ -143,13 +145,22 @@ bool ApplyScenario(std::string_view text, PrinterModel& printer, std::string* er
                     printer.SetValue(code, reply.get<std::uint32_t>());
                     continue;
                 }
-                std::optional<std::string> bytes;
-                if (!ReplyBytes(reply, &bytes)) {
+                // A list scripts successive replies, the last one repeating.
+                const json replies = reply.is_array() ? reply : json::array({reply});
+                std::vector<std::optional<std::string>> sequence;
+                for (const json& one : replies) {
+                    if (!ReplyBytes(one, &sequence.emplace_back())) {
+                        sequence.clear();
+                        break;
+                    }
+                }
+                if (sequence.empty()) {
                     return Fail(error, "the reply to \"" + EchoedInput(key) +
                                            "\" must be a string, a 32-bit integer, "
-                                           "{\"hex\": \"...\"} or null");
+                                           "{\"hex\": \"...\"}, null or a non-empty list "
+                                           "of these");
                 }
-                printer.Script(code, value, bytes);
+                printer.ScriptSequence(code, value, std::move(sequence));
             }
         } else if (name == "faults") {
             if (!item.is_object()) {
@@ -163,18 +174,22 @@ bool ApplyScenario(std::string_view text, PrinterModel& printer, std::string* er
                                     "non-empty string)");
                     }
                     printer.RefuseOpening(setting.get<std::string>());
-                } else if (fault == "unplug_after") {
+                } else if (fault == "unplug_after" || fault == "hang_after") {
                     if (!setting.is_number_integer() || setting.get<std::int64_t>() < 0 ||
                         setting.get<std::int64_t>() > INT32_MAX) {
-                        return Fail(error,
-                                    "the fault \"unplug_after\" takes a request count "
-                                    "(a whole number from 0)");
+                        return Fail(error, "the fault \"" + fault +
+                                               "\" takes a request count (a whole number "
+                                               "from 0)");
                     }
-                    printer.UnplugAfter(setting.get<int>());
+                    if (fault == "hang_after") {
+                        printer.HangAfter(setting.get<int>());
+                    } else {
+                        printer.UnplugAfter(setting.get<int>());
+                    }
                 } else {
                     return Fail(error, "unknown fault \"" + EchoedInput(fault) +
-                                           "\" (known: \"unplug_after\": a request count, "
-                                           "\"refuse_open\": a reason)");
+                                           "\" (known: \"unplug_after\" and \"hang_after\": "
+                                           "a request count, \"refuse_open\": a reason)");
                 }
             }
         } else {

@@ -2,13 +2,18 @@
 //
 //   { "present": true,
 //     "replies": { "9": "X=000000,204008\r\n", "13:0x0200": "...", "22": 1,
-//                  "55": {"hex": "ffffffff"}, "41": "OK", "40": null },
+//                  "55": {"hex": "ffffffff"}, "41": "OK", "40": null,
+//                  "20": [1, 2, null] },
 //     "values": { "80": 2 },
-//     "faults": { "unplug_after": 5, "refuse_open": "why the system will not open it" } }
+//     "faults": { "unplug_after": 5, "hang_after": 3,
+//                 "refuse_open": "why the system will not open it" } }
 //
 // Reply keys are the request code in decimal, optionally ":" and the value in hex; a string
 // gives its bytes, an integer a 4-byte little-endian value, {"hex": ...} raw bytes and null no
-// reply. "values" sets what a value read answers until a write changes it.
+// reply; a list gives successive requests of the key successive replies, the last repeating.
+// "values" sets what a value read answers until a write changes it. "unplug_after" N: the
+// printer goes once it has answered N requests; "hang_after" N: it stays but answers nothing
+// more, each request costing the whole transfer timeout.
 #pragma once
 
 #include <cstdint>

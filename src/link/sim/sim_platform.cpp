@@ -174,11 +174,22 @@ bool SimPlatform::ReadDeviceDescriptor(Handle handle, DeviceDescriptor* descript
 
 std::uint32_t SimPlatform::Answer(Handle handle, std::uint8_t request, std::uint16_t value,
                                   std::uint16_t index, std::uint8_t* reply, std::uint16_t length) {
+    lastTransferFailure_ = TransferFailure::None;
     auto it = handles_.find(handle);
     if (it == handles_.end() || it->second.printer == nullptr) {
         return 0;
     }
-    return it->second.printer->Answer(request, value, index, reply, length);
+    Answered how = Answered::Replied;
+    const std::uint32_t delivered =
+        it->second.printer->Answer(request, value, index, reply, length, &how);
+    if (how == Answered::Hung) {
+        lastTransferFailure_ = TransferFailure::TimedOut;
+        ++timeouts_;
+        waited_ += timeout_;
+    } else if (how == Answered::Gone) {
+        lastTransferFailure_ = TransferFailure::Gone;
+    }
+    return delivered;
 }
 
 std::uint32_t SimPlatform::SendPrinterClassRequest(Handle handle, const PrinterClassBlock& block,
@@ -191,6 +202,7 @@ std::uint32_t SimPlatform::SendPrinterClassRequest(Handle handle, const PrinterC
 std::uint32_t SimPlatform::SendStillImageRequest(Handle handle, const StillImageBlock& block,
                                                  std::uint8_t* reply, std::uint16_t length) {
     if (block.requestType != kVendorRequestType || block.directionIn != 1) {
+        lastTransferFailure_ = TransferFailure::None;
         return 0;
     }
     return Answer(handle, block.request, static_cast<std::uint16_t>(block.offset),

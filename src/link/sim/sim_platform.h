@@ -68,6 +68,13 @@ public:
                                           std::uint8_t* reply, std::uint16_t length) override;
     std::uint32_t SendStillImageRequest(Handle handle, const StillImageBlock& block,
                                         std::uint8_t* reply, std::uint16_t length) override;
+    TransferFailure LastTransferFailure() const override { return lastTransferFailure_; }
+    // The simulated printer never makes anyone wait: a request it hangs on counts as one
+    // timeout and adds the timeout to WaitedFor, as if the host had waited it out.
+    void SetTransferTimeout(std::chrono::milliseconds timeout) override { timeout_ = timeout; }
+    std::chrono::milliseconds TransferTimeout() const { return timeout_; }
+    int Timeouts() const { return timeouts_; }
+    std::chrono::milliseconds WaitedFor() const { return waited_; }
     void CloseDevice(Handle handle) override;
     std::string LastOpenFailureReason() const override { return lastOpenFailure_; }
     RegistryKey OpenRegistryKey(const std::string& path) override;
@@ -94,6 +101,10 @@ private:
     std::map<RegistryKey, std::string> keys_;
     RegistryKey nextKey_ = 0x10;
     std::string lastOpenFailure_;
+    TransferFailure lastTransferFailure_ = TransferFailure::None;
+    std::chrono::milliseconds timeout_ = kDefaultTransferTimeout;
+    int timeouts_ = 0;
+    std::chrono::milliseconds waited_{0};
 };
 
 }  // namespace rpanel

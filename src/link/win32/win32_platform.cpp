@@ -1,5 +1,7 @@
 #include "link/win32/win32_platform.h"
 
+#include "link/plug_events.h"
+
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -167,8 +169,10 @@ std::uint32_t Win32Platform::SendPrinterClassRequest(Handle handle, const Printe
                                                      std::uint8_t* reply, std::uint16_t length) {
     std::array<std::uint8_t, 3> input = win32::PrinterClassInput(block);
     DWORD returned = 0;
+    lastTransferFailure_ = TransferFailure::None;
     if (!DeviceIoControl(ToHandle(handle), IOCTL_USBPRINT_VENDOR_GET_COMMAND, input.data(),
                          static_cast<DWORD>(input.size()), reply, length, &returned, nullptr)) {
+        lastTransferFailure_ = win32::TransferFailureOf(GetLastError());
         return 0;
     }
     return returned;
@@ -185,8 +189,10 @@ std::uint32_t Win32Platform::SendStillImageRequest(Handle handle, const StillIma
     input.bmRequestType = block.requestType;
     input.fTransferDirectionIn = block.directionIn;
     DWORD returned = 0;
+    lastTransferFailure_ = TransferFailure::None;
     if (!DeviceIoControl(ToHandle(handle), IOCTL_SEND_USB_REQUEST, &input, sizeof(input), reply,
                          length, &returned, nullptr)) {
+        lastTransferFailure_ = win32::TransferFailureOf(GetLastError());
         return 0;
     }
     return returned;
@@ -242,6 +248,12 @@ void Win32Platform::CloseRegistryKey(RegistryKey key) {
 
 std::unique_ptr<DevicePlatform> CreateSystemPlatform() {
     return std::make_unique<Win32Platform>();
+}
+
+// Device arrival on Windows comes as a window message (WM_DEVICECHANGE), which this adapter
+// has no window for: no events, and the tray learns of the printer from its rounds.
+std::unique_ptr<PlugEvents> WatchPrinterPlugs(std::function<void(PlugChange)>) {
+    return nullptr;
 }
 
 }  // namespace rpanel

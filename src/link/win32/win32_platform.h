@@ -41,6 +41,24 @@ inline std::array<std::uint8_t, 3> PrinterClassInput(const PrinterClassBlock& bl
     return {block.request, block.valueLow, block.valueHigh};
 }
 
+// What a failed DeviceIoControl's GetLastError says about the printer. The drivers report a
+// request that got no answer as a semaphore or I/O timeout, and an unplugged device as not
+// connected or not existing; everything else is a refusal of that one request.
+inline TransferFailure TransferFailureOf(unsigned long error) {
+    switch (error) {
+        case 121:   // ERROR_SEM_TIMEOUT
+        case 258:   // WAIT_TIMEOUT
+        case 1460:  // ERROR_TIMEOUT
+            return TransferFailure::TimedOut;
+        case 55:    // ERROR_DEV_NOT_EXIST
+        case 433:   // ERROR_NO_SUCH_DEVICE
+        case 1167:  // ERROR_DEVICE_NOT_CONNECTED
+            return TransferFailure::Gone;
+        default:
+            return TransferFailure::None;
+    }
+}
+
 }  // namespace win32
 
 class Win32Platform final : public DevicePlatform {
@@ -58,6 +76,9 @@ public:
                                           std::uint8_t* reply, std::uint16_t length) override;
     std::uint32_t SendStillImageRequest(Handle handle, const StillImageBlock& block,
                                         std::uint8_t* reply, std::uint16_t length) override;
+    // The drivers' synchronous call has their own limit, which is what a timeout here means.
+    TransferFailure LastTransferFailure() const override { return lastTransferFailure_; }
+    void SetTransferTimeout(std::chrono::milliseconds) override {}
     void CloseDevice(Handle handle) override;
 
     RegistryKey OpenRegistryKey(const std::string& path) override;
@@ -65,6 +86,9 @@ public:
     bool ReadRegistryValue(RegistryKey key, const std::string& valueName, char* buffer,
                            std::uint32_t size) override;
     void CloseRegistryKey(RegistryKey key) override;
+
+private:
+    TransferFailure lastTransferFailure_ = TransferFailure::None;
 };
 
 }  // namespace rpanel

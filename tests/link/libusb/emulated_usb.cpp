@@ -194,8 +194,18 @@ bool EmulatedDevice::Submit(UMockdevIoctlClient* client) {
         const std::uint16_t room = std::min<std::uint16_t>(
             Le16(&setup[6]), static_cast<std::uint16_t>(urb->buffer_length - 8));
         std::uint32_t answered = 0;
+        Answered how = Answered::Replied;
         if ((requestType & 0x80) != 0 && printer_ != nullptr) {
-            answered = printer_->Answer(setup[1], value, Le16(&setup[4]), buffer->data + 8, room);
+            answered =
+                printer_->Answer(setup[1], value, Le16(&setup[4]), buffer->data + 8, room, &how);
+        }
+        // Unplugged as this request came: the kernel fails it as it fails a submit to a
+        // device that has gone.
+        if (how == Answered::Gone) {
+            g_object_unref(buffer);
+            g_object_unref(urbData);
+            umockdev_ioctl_client_complete(client, -1, ENODEV);
+            return true;
         }
         // A request the printer does not know is stalled.
         urb->actual_length = static_cast<int>(answered);

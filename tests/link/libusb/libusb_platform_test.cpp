@@ -10,9 +10,11 @@
 
 #include "emulated_usb.h"
 #include "link/device_session.h"
+#include "link/printer_command.h"
 #include "link/printer_link.h"
 #include "link/vendor_request.h"
 #include "support/link_setup.h"
+#include "support/recording_messages.h"
 
 namespace rpanel {
 namespace {
@@ -292,6 +294,36 @@ TEST_F(LibusbTest, TransfersThatGoWrongDeliverOnlyWhatArrived) {
     printer.SetPresent(false);
     EXPECT_EQ(SendVendorRequest(80, 0, 1, 4, reply), 0u);
     EXPECT_EQ(node->Setups().size(), 6u);
+}
+
+// A real transfer timeout, or a printer gone, ends the command's exchange after that one
+// transfer; a stall does not, and the next command starts afresh.
+TEST_F(LibusbTest, ATimeoutOrAGonePrinterSendsNoMoreOfTheCommand) {
+    EmulatedDevice* node = usb.Add(PrinterAt("1-2", 2), &printer);
+    Start();
+    test::RecordingMessages messages;
+    auto command = [&] {
+        std::vector<std::uint32_t> delivered;
+        RunPrinterCommand(messages, [&] {
+            for (const std::uint8_t code : {20, 22, 24}) {
+                std::uint8_t reply[4] = {};
+                delivered.push_back(SendVendorRequest(code, 0, 1, 4, reply));
+            }
+        });
+        return delivered;
+    };
+    using Delivered = std::vector<std::uint32_t>;
+    node->SetFault(Fault::Silent);
+    EXPECT_EQ(command(), (Delivered{0, 0, 0}));
+    EXPECT_EQ(node->Setups().size(), 1u) << "only the first request waited for the printer";
+    node->SetFault(Fault::Stall);
+    EXPECT_EQ(command(), (Delivered{0, 0, 0}));
+    EXPECT_EQ(node->Setups().size(), 4u) << "a stall refuses one request, not the command";
+    node->SetFault(Fault::None);
+    EXPECT_EQ(command(), (Delivered{4, 4, 4}));
+    printer.SetPresent(false);
+    EXPECT_EQ(command(), (Delivered{0, 0, 0}));
+    EXPECT_EQ(node->Setups().size(), 8u) << "after the printer was found gone, nothing was sent";
 }
 
 }  // namespace
