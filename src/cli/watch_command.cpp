@@ -110,12 +110,9 @@ void Pause(int seconds) {
 int RunWatchCommand(CliContext& context) {
     int interval = kDefaultIntervalSeconds;
     int count = 0;  // 0: until interrupted
-    bool json = false;
     const std::vector<std::string>& args = context.args;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--json") {
-            json = true;
-        } else if (args[i] == "--interval" && i + 1 < args.size()) {
+        if (args[i] == "--interval" && i + 1 < args.size()) {
             if (!ParseCount(args[++i], 0, kMostIntervalSeconds, &interval)) {
                 return kExitUsage;
             }
@@ -140,7 +137,7 @@ int RunWatchCommand(CliContext& context) {
         if (!reading || !CompareReadings(last, *reading).any) {
             continue;
         }
-        if (json) {
+        if (context.json) {
             PrintJson(context.out, *reading);
         } else {
             PrintText(context.out, *reading);
