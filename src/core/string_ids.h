@@ -33,6 +33,10 @@ inline constexpr int kServiceModeCaption = 121;
 inline constexpr int kMainWindowTitle = 122;
 inline constexpr int kViewerTitle = 148;
 inline constexpr int kAboutTitle = 327;
+// Why a save was refused: the name chosen is a folder, a device, a pipe or a socket.
+inline constexpr int kNotRegularFile = 2010;
+// Why rpanelctl info --ini saved nothing: a read of the information failed.
+inline constexpr int kInfoNotAllRead = 2011;
 }  // namespace text
 
 // Every number above, for the test that each exists in every language.
@@ -59,6 +63,8 @@ inline constexpr int kNamedStringIds[] = {
     text::kMainWindowTitle,
     text::kViewerTitle,
     text::kAboutTitle,
+    text::kNotRegularFile,
+    text::kInfoNotAllRead,
 };
 
 }  // namespace rpanel

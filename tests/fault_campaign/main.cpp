@@ -1,6 +1,6 @@
-// The fault campaign runs as one program: the simulated printer, the libusb adapter against
-// printers that umockdev emulates, and the INI export against failing disks. Its last line is
-// the campaign's size and result.
+// The fault campaign runs as one program: the simulated printer, and the libusb adapter against
+// printers that umockdev emulates. Its last line is the campaign's size and result. (The INI
+// export against failing disks is in tests/info/file_replace_test.cpp.)
 //
 // The libusb part needs umockdev's preload; the opening of the panel runs in the main window,
 // on Qt's offscreen platform.
