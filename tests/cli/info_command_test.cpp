@@ -43,8 +43,7 @@ TEST(RpanelctlInfo, JsonHasTheSevenPagesWithEveryControlById) {
     EXPECT_EQ(pages[6].at("controls").at("1169"), "-3");
 }
 
-const std::filesystem::path kDemoIni =
-    std::filesystem::path(__FILE__).parent_path() / "../info/data/demo-printer-en-US.ini";
+constexpr char kDemoIni[] = RPANEL_INFO_TEST_DATA "/demo-printer-en-US.ini";
 
 TEST(RpanelctlInfo, IniIsWhatTheViewersSaveWritesToAFileOrTheOutput) {
     const test::ScratchFile ini("info.INI");

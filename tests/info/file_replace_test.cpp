@@ -7,6 +7,7 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -125,7 +126,13 @@ protected:
         fs::remove_all(folder);
     }
 
-    const fs::path folder = fs::path(::testing::TempDir()) / "file-replace";
+    // A folder of its own for each case: ctest runs them side by side.
+    static fs::path CaseFolder() {
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');
+        return fs::path(::testing::TempDir()) / ("file-replace-" + name);
+    }
+    const fs::path folder = CaseFolder();
 };
 
 TEST_P(FileReplaceTest, KeepsTheFileWhatItWasOrRefusesAndSaysWhy) {
