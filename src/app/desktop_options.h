@@ -1,5 +1,5 @@
 // The command line of the desktop program:
-//   rpanel [--demo | --simulate FILE] [--lang LANG]
+//   rpanel [--demo | --simulate FILE] [--lang LANG] [--help] [--version]
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,7 @@ namespace rpanel {
 
 struct DesktopOptions : SharedOptions {
     bool help = false;
+    bool version = false;
     // Hidden, for start-up measurements: end as soon as the start has shown what it shows.
     bool quitAfterStart = false;
 };

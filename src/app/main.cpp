@@ -29,12 +29,15 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     DesktopOptions options;
     if (const auto complaint = ParseDesktopOptions(args, &options)) {
-        std::cerr << "rpanel: " << *complaint << "\n\n";
-        PrintDesktopUsage(std::cerr);
+        std::cerr << "rpanel: " << *complaint << "\nTry 'rpanel --help' for more information.\n";
         return kExitUsage;
     }
     if (options.help) {
         PrintDesktopUsage(std::cout);
+        return kExitOk;
+    }
+    if (options.version) {
+        std::cout << VersionLine("rpanel") << '\n';
         return kExitOk;
     }
 

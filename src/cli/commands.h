@@ -1,6 +1,7 @@
 // The commands of rpanelctl, one row each.
 #pragma once
 
+#include <ostream>
 #include <span>
 #include <string_view>
 
@@ -13,6 +14,8 @@ struct CliCommand {
     std::string_view arguments;  // for the usage text
     std::string_view summary;
     int (*run)(CliContext& context);
+    // More for COMMAND --help (the settings it takes); null when the summary says it all.
+    void (*details)(std::ostream& out) = nullptr;
 };
 
 std::span<const CliCommand> CliCommands();

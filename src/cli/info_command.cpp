@@ -1,10 +1,14 @@
 #include "cli/info_command.h"
 
-#include <nlohmann/json.hpp>
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
 
+#include "cli/json_document.h"
+#include "core/printable_text.h"
 #include "core/string_table.h"
+#include "info/info_blocks.h"
 #include "info/info_pages.h"
 #include "info/info_viewer_sequence.h"
 #include "info/ini_export.h"
@@ -27,6 +31,9 @@ std::optional<InfoArguments> ParseArguments(const std::vector<std::string>& args
     if (args.size() == 1 && args[0] == "--json") {
         return InfoArguments{Output::Json, {}};
     }
+    if (args.size() == 1 && args[0].rfind("--ini=", 0) == 0 && args[0].size() > 6) {
+        return InfoArguments{Output::Ini, args[0].substr(6)};
+    }
     if (args.size() == 2 && args[0] == "--ini" && !args[1].empty()) {
         return InfoArguments{Output::Ini, args[1]};
     }
@@ -39,6 +46,7 @@ class InfoMessages final : public MessageSink {
 public:
     explicit InfoMessages(CliContext& context) : context_(context) {}
     void ShowMessageById(int stringId) override {
+        failed_ |= stringId == msg::kSendFailed || stringId == msg::kNotCompatible;
         if (stringId == msg::kSendFailed || stringId == msg::kOpenFailed) {
             context_.messages.ShowMessageById(stringId);
         } else {
@@ -55,41 +63,111 @@ public:
             context_.err << "rpanelctl: " << reason << '\n';
         }
     }
+    bool Failed() const { return failed_; }
 
 private:
     CliContext& context_;
+    bool failed_ = false;
 };
 
-// Each page: its caption, then one line per label with the values that belong to it,
-// separated by tabs.
-void PrintPages(std::ostream& out, const ViewerTexts& texts) {
+// What one reading brought: the texts of the pages, which value controls show nothing the
+// printer sent (their key did not arrive: no reply, the reply cut short, the key missing),
+// and the replies and value blocks as they came.
+struct InfoReading {
+    ViewerTexts texts;
+    std::set<std::pair<InfoPage, int>> unread;
+    Json replies = Json::object();
+    Json values1 = Json::array();
+    Json values2 = Json::array();
+};
+
+constexpr const char* kReplyNames[] = {"toner", "count", "machine", "adjust"};
+
+bool HasSlot(Show show) {
+    return show != Show::ValueLine;
+}
+
+// The printer's value as a JSON string: its bytes as Latin-1, the padding blanks trimmed.
+Json PrinterText(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return "";
+    }
+    return Latin1ToUtf8(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+void CollectReading(const AppState& state, bool energySaveRead, InfoReading& reading) {
     for (const InfoPageTable& table : InfoPageTables()) {
-        out << texts[static_cast<std::size_t>(table.page)].caption << '\n';
         for (const PageRow& row : table.rows) {
-            out << "  " << ControlText(texts, table.page, row.label.control);
             for (const ValueControl& value : row.values) {
-                if (value.control != 0) {
-                    out << '\t' << ControlText(texts, table.page, value.control);
+                const bool missing = value.control != 0 && HasSlot(value.show) &&
+                                     (SlotTextOf(state, value.slot).empty() ||
+                                      (value.show == Show::EnergySave && !energySaveRead));
+                if (missing) {
+                    reading.unread.insert({table.page, value.control});
                 }
+            }
+        }
+    }
+    for (const InfoReplyForm& form : kInfoReplyForms) {
+        Json pairs = Json::object();
+        for (std::size_t i = 0; i < form.keys.size(); ++i) {
+            const std::string_view text =
+                SlotTextOf(state, {form.kind, static_cast<std::uint8_t>(i)});
+            pairs[std::string(form.keys[i].name)] =
+                text.empty() ? Json(nullptr) : PrinterText(text);
+        }
+        reading.replies[kReplyNames[static_cast<std::size_t>(form.kind)]] = pairs;
+    }
+    for (std::size_t i = 0; state.infoValues1 != nullptr && i < kInfoValues1Count; ++i) {
+        reading.values1.push_back(static_cast<std::int32_t>(state.infoValues1[i]));
+    }
+    for (std::size_t i = 0; state.infoValues2 != nullptr && i < kInfoValues2Count; ++i) {
+        reading.values2.push_back(static_cast<std::int32_t>(state.infoValues2[i]));
+    }
+}
+
+constexpr char kUnknown[] = "unknown";
+
+// Each page: its caption, then one line per label with the values that belong to it,
+// separated by tabs; a value not read as "unknown". The printer's control bytes are escaped.
+void PrintPages(std::ostream& out, const InfoReading& reading) {
+    const ViewerTexts& texts = reading.texts;
+    for (const InfoPageTable& table : InfoPageTables()) {
+        out << TerminalText(texts[static_cast<std::size_t>(table.page)].caption) << '\n';
+        for (const PageRow& row : table.rows) {
+            out << "  " << TerminalText(ControlText(texts, table.page, row.label.control));
+            for (const ValueControl& value : row.values) {
+                if (value.control == 0) {
+                    continue;
+                }
+                out << '\t'
+                    << (reading.unread.contains({table.page, value.control})
+                            ? std::string(kUnknown)
+                            : TerminalText(ControlText(texts, table.page, value.control)));
             }
             out << '\n';
         }
     }
 }
 
-void PrintJson(std::ostream& out, const ViewerTexts& texts) {
-    nlohmann::json pages = nlohmann::json::array();
-    for (const PageTexts& page : texts) {
-        nlohmann::json controls = nlohmann::json::object();
+void PrintJson(std::ostream& out, const InfoReading& reading) {
+    Json pages = Json::array();
+    for (const InfoPageTable& table : InfoPageTables()) {
+        const PageTexts& page = reading.texts[static_cast<std::size_t>(table.page)];
+        Json controls = Json::object();
         for (const auto& [control, text] : page.controls) {
-            controls[std::to_string(control)] = text;
+            controls[std::to_string(control)] =
+                reading.unread.contains({table.page, control}) ? Json(nullptr) : Json(text);
         }
-        pages.push_back({{"caption", page.caption}, {"controls", controls}});
+        pages.push_back({{json_key::kCaption, page.caption}, {json_key::kControls, controls}});
     }
-    // The printer's texts are 8-bit: a byte that is not UTF-8 is shown as U+FFFD.
-    out << nlohmann::json{{"pages", pages}}.dump(2, ' ', false,
-                                                 nlohmann::json::error_handler_t::replace)
-        << '\n';
+    Json document = JsonDocument();
+    document[json_key::kPages] = pages;
+    document[json_key::kReplies] = reading.replies;
+    document[json_key::kValues1] = reading.values1;
+    document[json_key::kValues2] = reading.values2;
+    WriteJson(out, document);
 }
 
 // Whether every read of the information sequence brought its reply: a request that returned
@@ -144,29 +222,41 @@ bool SaveIni(ReadWatch& reads, MessageSink& messages, CliContext& context, const
 }  // namespace
 
 int ShowMachineInfo(CliContext& context) {
-    const std::optional<InfoArguments> arguments = ParseArguments(context.args);
+    std::optional<InfoArguments> arguments = ParseArguments(context.args);
     if (!arguments) {
+        return kExitUsage;
+    }
+    if (context.json && arguments->output == Output::Pages) {
+        arguments->output = Output::Json;
+    } else if (context.json) {
         return kExitUsage;
     }
     InfoMessages messages(context);
     ReadWatch reads(messages);
-    ViewerTexts texts;
+    InfoReading reading;
     bool saved = true;
     const bool opened = OpenInfoViewer(reads, context.state, [&](AppState& state) {
-        texts = InitialiseViewerTexts(reads, state);
+        InfoMessages viewer(context);
+        reading.texts = InitialiseViewerTexts(viewer, state);
+        CollectReading(state, !viewer.Failed(), reading);
         if (arguments->output == Output::Ini) {
-            saved = SaveIni(reads, messages, context, texts, arguments->iniPath);
+            saved = SaveIni(reads, messages, context, reading.texts, arguments->iniPath);
         }
     });
     if (!opened) {
         return kExitFailed;
     }
     if (arguments->output == Output::Pages) {
-        PrintPages(context.out, texts);
+        PrintPages(context.out, reading);
     } else if (arguments->output == Output::Json) {
-        PrintJson(context.out, texts);
+        PrintJson(context.out, reading);
     }
-    return saved ? kExitOk : kExitFailed;
+    const bool complete = reading.unread.empty() && !messages.Failed();
+    if (!complete && arguments->output != Output::Ini) {
+        context.err << "rpanelctl: some of the machine information could not be read; it is "
+                       "shown as unknown\n";
+    }
+    return saved && complete ? kExitOk : kExitFailed;
 }
 
 }  // namespace rpanel

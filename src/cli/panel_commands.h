@@ -1,6 +1,8 @@
 // rpanelctl's panel commands: what the Panel page's buttons do, through the same sequences.
 #pragma once
 
+#include <ostream>
+
 #include "cli/cli_context.h"
 
 namespace rpanel {
@@ -13,8 +15,9 @@ int RunCleanUpCommand(CliContext& context);
 int RunCalibrateCommand(CliContext& context);
 // defaults [toner-low=on|off] [toner-out-stop=on|off] [energy-save=5|15|30|60]
 //          [auto-continue=on|off]
-// What is not named is sent as the Panel page starts: toner-low on, toner-out stop on, energy
-// save 30 minutes, auto continue off.
+// Without NAME=VALUE prints the current four as NAME=VALUE lines. Otherwise the current four
+// are read, the named ones changed and all four sent back; nothing when one was not read.
 int RunDefaultsCommand(CliContext& context);
+void PrintDefaultsSettings(std::ostream& out);
 
 }  // namespace rpanel

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/json_document.h"
 #include "core/access_code.h"
+#include "core/printable_text.h"
 #include "link/printer_command.h"
 #include "link/request_ops.h"
 #include "service/service_mode.h"
@@ -20,7 +22,6 @@ namespace {
 struct NamedSetting {
     std::string_view name;
     SettingRange range;
-    std::int32_t* field;
 };
 
 std::optional<std::int32_t> ParseNumber(std::string_view text) {
@@ -32,118 +33,233 @@ std::optional<std::int32_t> ParseNumber(std::string_view text) {
     return number;
 }
 
-// Sets the named fields from NAME=VALUE arguments. On the first one that is not acceptable
-// says why and answers false; nothing has been sent then.
-bool ApplyAssignments(CliContext& context, std::span<const std::string> arguments,
-                      std::span<const NamedSetting> settings) {
+// The changes NAME=VALUE arguments ask for. On the first one that is not acceptable says why
+// and answers nothing; nothing has been sent then.
+std::optional<std::vector<SettingChange>> ParseAssignments(CliContext& context,
+                                                           std::span<const std::string> arguments,
+                                                           std::span<const NamedSetting> settings) {
+    std::vector<SettingChange> changes;
     for (const std::string& argument : arguments) {
         const auto assignment = SplitAssignment(argument);
         if (!assignment) {
-            context.err << "rpanelctl: \"" << argument << "\" is not NAME=VALUE\n";
-            return false;
+            context.Complain("\"" + EchoedInput(argument) + "\" is not NAME=VALUE");
+            return std::nullopt;
         }
         const auto [name, text] = *assignment;
         const auto setting = std::ranges::find(settings, name, &NamedSetting::name);
         if (setting == settings.end()) {
-            context.err << "rpanelctl: unknown setting \"" << name << "\"; the settings are";
-            for (const NamedSetting& known : settings) {
-                context.err << ' ' << known.name;
+            std::string known;
+            for (const NamedSetting& each : settings) {
+                known.append(" ").append(each.name);
             }
-            context.err << '\n';
-            return false;
+            context.Complain("unknown setting \"" + EchoedInput(name) + "\"; the settings are" +
+                             known);
+            return std::nullopt;
         }
         const std::optional<std::int32_t> value = ParseNumber(text);
         if (!value) {
-            context.err << "rpanelctl: " << name << ": \"" << text << "\" is not a number\n";
-            return false;
+            context.Complain(std::string(name) + ": \"" + EchoedInput(text) + "\" is not a number");
+            return std::nullopt;
         }
         if (!setting->range.Contains(*value)) {
-            context.err << "rpanelctl: " << name << " must be " << setting->range.min << " to "
-                        << setting->range.max << ", not " << *value << '\n';
-            return false;
+            context.Complain(std::string(name) + " must be " + std::to_string(setting->range.min) +
+                             " to " + std::to_string(setting->range.max) + ", not " +
+                             std::to_string(*value));
+            return std::nullopt;
         }
-        *setting->field = *value;
+        changes.push_back({setting->name, *value});
     }
-    return true;
+    return changes;
 }
 
-void PrintField(CliContext& context, std::string_view name, std::int32_t value) {
-    context.out << name << '=' << value << '\n';
+std::vector<NamedSetting> UserServiceNames() {
+    std::vector<NamedSetting> names;
+    for (const UserServiceSetting& setting : UserServiceSettings()) {
+        names.push_back({setting.name, setting.range});
+    }
+    return names;
+}
+
+std::vector<NamedSetting> ServiceModeSettingNames() {
+    std::vector<NamedSetting> names;
+    for (const ServiceModeValue& value : ServiceModeValues()) {
+        if (value.write) {
+            names.push_back({value.name, value.range});
+        }
+    }
+    return names;
+}
+
+bool Contains(std::span<const std::string_view> names, std::string_view name) {
+    return std::ranges::find(names, name) != names.end();
+}
+
+// The values as NAME=VALUE lines ("NAME=unknown" for one not read), or with --json under the
+// document's key (null for one not read). Answers the exit status: 1 when one was not read.
+struct PrintedValue {
+    std::string_view name;
+    std::int32_t value;
+    bool counter;
+};
+
+int PrintValues(CliContext& context, std::span<const PrintedValue> values,
+                std::span<const std::string_view> unread) {
+    if (context.json) {
+        Json document = JsonDocument();
+        Json settings = Json::object();
+        Json counters = Json::object();
+        for (const PrintedValue& value : values) {
+            (value.counter ? counters : settings)[std::string(value.name)] =
+                Contains(unread, value.name) ? Json(nullptr) : Json(value.value);
+        }
+        document[json_key::kSettings] = settings;
+        if (!counters.empty()) {
+            document[json_key::kCounters] = counters;
+        }
+        WriteJson(context.out, document);
+    } else {
+        for (const PrintedValue& value : values) {
+            context.out << value.name << '=';
+            if (Contains(unread, value.name)) {
+                context.out << "unknown";
+            } else {
+                context.out << value.value;
+            }
+            context.out << '\n';
+        }
+    }
+    if (!unread.empty()) {
+        context.err << "rpanelctl: could not read";
+        for (std::size_t i = 0; i < unread.size(); ++i) {
+            context.err << (i == 0 ? " " : ", ") << unread[i];
+        }
+        context.err << '\n';
+        return kExitFailed;
+    }
+    return kExitOk;
 }
 
 int DownloadUserServiceCommand(CliContext& context) {
     SetUserServiceDefaults(context.state);
-    if (!DownloadUserService(context.messages, context.state)) {
+    std::vector<std::string_view> unread;
+    if (!DownloadUserService(context.messages, context.state, &unread)) {
         return kExitFailed;
     }
+    std::vector<PrintedValue> values;
     for (const UserServiceSetting& setting : UserServiceSettings()) {
-        PrintField(context, setting.name, SettingField(context.state, setting));
+        values.push_back({setting.name, SettingField(context.state, setting), false});
     }
-    return kExitOk;
+    return PrintValues(context, values, unread);
+}
+
+// Ends a change: the settings not read, or the upload's outcome.
+int FinishChange(CliContext& context, const ChangeOutcome& outcome) {
+    if (!outcome.opened) {
+        return FinishActing(context, false);
+    }
+    if (!outcome.unread.empty()) {
+        ReportUnread(context, outcome.unread);
+    }
+    return FinishActing(context, outcome.acknowledged, outcome.unread);
 }
 
 int UploadUserServiceCommand(CliContext& context, std::span<const std::string> arguments) {
-    AppState& state = context.state;
-    SetUserServiceDefaults(state);
-    std::vector<NamedSetting> settings;
-    for (const UserServiceSetting& setting : UserServiceSettings()) {
-        settings.push_back({setting.name, setting.range, &SettingField(state, setting)});
-    }
-    if (!ApplyAssignments(context, arguments, settings)) {
+    if (arguments.empty()) {
+        context.Complain("user-service upload needs NAME=VALUE for each setting to change");
         return kExitUsage;
     }
-    // As on the desktop, where the panel's opening reads the machine variant before the page
-    // can upload: a printer without the energy-save switch gets it on.
-    bool variantRead = false;
-    RunPrinterCommand(context.messages, [&] {
-        variantRead = ReadMachineVariant(context.messages, state);
-        if (!variantRead) {
-            return;
-        }
-        if (state.machineVariant == kVariantWithoutEnergySave && state.energySaveOn != 1) {
-            context.err << "rpanelctl: this printer has no energy-save switch; it stays on\n";
-        }
-        UploadUserService(context.messages, state, state.energySaveOn);
-    });
-    return variantRead ? kExitOk : kExitFailed;
+    const std::vector<NamedSetting> names = UserServiceNames();
+    const auto changes = ParseAssignments(context, arguments, names);
+    if (!changes) {
+        return kExitUsage;
+    }
+    ReadMessages readMessages(context.err);
+    bool keptOn = false;
+    const ChangeOutcome outcome =
+        ChangeUserService(context.messages, readMessages, context.state, *changes, &keptOn);
+    if (keptOn) {
+        context.err << "rpanelctl: this printer has no energy-save switch; it stays on\n";
+    }
+    return FinishChange(context, outcome);
 }
 
 int DownloadServiceModeCommand(CliContext& context) {
     SetServiceModeDefaults(context.state);
-    if (!DownloadServiceMode(context.messages, context.state)) {
+    std::vector<std::string_view> unread;
+    if (!DownloadServiceMode(context.messages, context.state, &unread)) {
         return kExitFailed;
     }
+    std::vector<PrintedValue> values;
     for (const ServiceModeValue& value : ServiceModeValues()) {
-        PrintField(context, value.name, ValueField(context.state, value));
+        values.push_back(
+            {value.name, ValueField(context.state, value), value.kind == ServiceModeKind::Counter});
     }
-    return kExitOk;
+    return PrintValues(context, values, unread);
 }
 
 int UploadServiceModeCommand(CliContext& context, std::span<const std::string> arguments) {
-    SetServiceModeDefaults(context.state);
-    std::vector<NamedSetting> settings;
-    for (const ServiceModeValue& value : ServiceModeValues()) {
-        if (value.write) {
-            settings.push_back({value.name, value.range, &ValueField(context.state, value)});
-        }
-    }
-    if (!ApplyAssignments(context, arguments, settings)) {
+    if (arguments.empty()) {
+        context.Complain("service-mode upload needs NAME=VALUE for each setting to change");
         return kExitUsage;
     }
-    UploadServiceMode(context.messages, context.state);
-    return kExitOk;
+    const std::vector<NamedSetting> names = ServiceModeSettingNames();
+    const auto changes = ParseAssignments(context, arguments, names);
+    if (!changes) {
+        return kExitUsage;
+    }
+    ReadMessages readMessages(context.err);
+    return FinishChange(context,
+                        ChangeServiceMode(context.messages, readMessages, context.state, *changes));
 }
 
-bool HasServiceModeAccess(const CliContext& context) {
+bool HasServiceModeAccess(CliContext& context) {
     if (!context.accessCode) {
-        context.err << "rpanelctl: service-mode needs the access code: --access-code CODE\n";
+        context.Complain("service-mode needs the access code: --access-code CODE");
         return false;
     }
     if (*context.accessCode != kServiceModeAccessCode) {
-        context.err << "rpanelctl: wrong access code\n";
+        context.Complain("wrong access code");
         return false;
     }
     return true;
+}
+
+// What each setting is, for COMMAND --help (the man page says the same).
+// clang-format off
+constexpr std::pair<std::string_view, std::string_view> kMeanings[] = {
+    {"gdiTimeout",          "GDI timeout: 0..6 for 5, 10, 20, 30, 40, 50, 60 seconds"},
+    {"energySaveOn",        "energy save: 1 on, 0 off (always on without the switch)"},
+    {"flicker",             "flicker control level"},
+    {"imageAdjust",         "image adjustment parameter"},
+    {"topAdjustPlain",      "top margin, plain paper (steps)"},
+    {"topAdjustThick",      "top margin, thick paper"},
+    {"topAdjustEnvelope",   "top margin, envelopes"},
+    {"leftAdjustFront",     "left margin, front side"},
+    {"transferPlainFront",  "transfer power, plain paper front side"},
+    {"transferThick1",      "transfer power, thick paper 1"},
+    {"transferThick2",      "transfer power, thick paper 2"},
+    {"transferPostcard",    "transfer power, postcards"},
+    {"transferEnvelope",    "transfer power, envelopes"},
+    {"transferLabel",       "transfer power, labels"},
+    {"tonerLowWarning",     "toner-low warning: 1 on, 0 off"},
+    {"puLowWarning",        "print-unit-low warning: 1 on, 0 off"},
+    {"plainTemperature",    "fuser temperature, plain paper: 0, 1, 2 for 0, -5, -10"},
+    {"thickTemperature",    "fuser temperature, thick paper: 0, 1, 2 for 0, -5, -10"},
+    {"envelopeTemperature", "fuser temperature, envelopes: 0, 1, 2 for 0, -5, -10"},
+};
+// clang-format on
+
+std::string_view Meaning(std::string_view name) {
+    const auto found =
+        std::ranges::find(kMeanings, name, &std::pair<std::string_view, std::string_view>::first);
+    return found != std::end(kMeanings) ? found->second : std::string_view();
+}
+
+void PrintSettingRows(std::ostream& out, std::string_view name, SettingRange range) {
+    const std::string_view meaning = Meaning(name);
+    std::string head(name);
+    head.resize(std::max<std::size_t>(head.size() + 2, 22), ' ');
+    out << "  " << head << range.min << ".." << range.max << "  " << meaning << '\n';
 }
 
 }  // namespace
@@ -166,12 +282,13 @@ int RunUserServiceCommand(CliContext& context) {
         return UploadUserServiceCommand(context, std::span(args).subspan(1));
     }
     if (args.size() == 2 && args[0] == "test-pattern" && (args[1] == "1" || args[1] == "2")) {
-        PrintTestPattern(context.messages, args[1] == "1" ? TestPattern::One : TestPattern::Two);
-        return kExitOk;
+        const bool printed = PrintTestPattern(context.messages,
+                                              args[1] == "1" ? TestPattern::One : TestPattern::Two);
+        return FinishActing(context, printed);
     }
     if (args.size() == 1 && args[0] == "image-refresh") {
         RunImageRefresh(context.messages);
-        return kExitOk;
+        return FinishActing(context, true);
     }
     return kExitUsage;
 }
@@ -188,11 +305,35 @@ int RunServiceModeCommand(CliContext& context) {
         return UploadServiceModeCommand(context, std::span(args).subspan(1));
     }
     if (args.size() == 2 && args[0] == "replace" && (args[1] == "fuser" || args[1] == "roller")) {
-        ReportReplacedPart(context.messages, args[1] == "fuser" ? ReplacedPart::FuserUnit
-                                                                : ReplacedPart::TransferRoller);
-        return kExitOk;
+        const bool reported =
+            ReportReplacedPart(context.messages, args[1] == "fuser" ? ReplacedPart::FuserUnit
+                                                                    : ReplacedPart::TransferRoller);
+        return FinishActing(context, reported);
     }
     return kExitUsage;
+}
+
+void PrintUserServiceSettings(std::ostream& out) {
+    out << "settings (NAME, the values upload takes, what it is):\n";
+    for (const UserServiceSetting& setting : UserServiceSettings()) {
+        PrintSettingRows(out, setting.name, setting.range);
+    }
+}
+
+void PrintServiceModeSettings(std::ostream& out) {
+    out << "settings (NAME, the values upload takes, what it is):\n";
+    for (const ServiceModeValue& value : ServiceModeValues()) {
+        if (value.write) {
+            PrintSettingRows(out, value.name, value.range);
+        }
+    }
+    out << "download also reads the counters:";
+    for (const ServiceModeValue& value : ServiceModeValues()) {
+        if (!value.write) {
+            out << ' ' << value.name;
+        }
+    }
+    out << '\n';
 }
 
 }  // namespace rpanel

@@ -1,11 +1,12 @@
 #include "cli/status_command.h"
 
 #include <cstdio>
-#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "cli/json_document.h"
+#include "core/printable_text.h"
 #include "link/printer_command.h"
 #include "panel/status_code.h"
 #include "panel/status_display_lines.h"
@@ -34,22 +35,6 @@ std::string PrintableCode(std::string_view code) {
     return printable;
 }
 
-// JSON text must be UTF-8; a code's bytes above 0x7F are taken as the Latin-1 characters of
-// the same number, so that every byte the printer sent can still be read back from the output.
-std::string Latin1ToUtf8(std::string_view bytes) {
-    std::string text;
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            text += c;
-        } else {
-            text += static_cast<char>(0xC0 | byte >> 6);
-            text += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-    return text;
-}
-
 void PrintText(std::ostream& out, const AppState& state) {
     if (state.statusCount == 0) {
         out << "no status codes\n";
@@ -70,22 +55,22 @@ void PrintText(std::ostream& out, const AppState& state) {
 }
 
 void PrintJson(std::ostream& out, const AppState& state) {
-    nlohmann::ordered_json entries = nlohmann::ordered_json::array();
+    Json entries = Json::array();
     for (std::uint32_t i = 0; i < state.statusCount; ++i) {
         const StatusCode& code = state.statusCodes.entries[i];
-        entries.push_back(
-            {{"code", Latin1ToUtf8(CodeText(code))}, {"lines", StatusDisplayLines(code)}});
+        entries.push_back({{json_key::kCode, Latin1ToUtf8(CodeText(code))},
+                           {json_key::kLines, StatusDisplayLines(code)}});
     }
-    const nlohmann::ordered_json document = {{"entries", entries}};
-    // A translation that is not valid UTF-8 must not abort the output.
-    out << document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    Json document = JsonDocument();
+    document[json_key::kEntries] = entries;
+    WriteJson(out, document);
 }
 
 }  // namespace
 
 int RunStatusCommand(CliContext& context) {
-    const bool json = context.args.size() == 1 && context.args[0] == "--json";
-    if (!context.args.empty() && !json) {
+    const bool json = context.json;
+    if (!context.args.empty()) {
         return kExitUsage;
     }
     bool read = false;

@@ -1,5 +1,6 @@
 #include "core/shared_options.h"
 
+#include "core/printable_text.h"
 #include "core/string_table.h"
 
 namespace rpanel {
@@ -27,9 +28,28 @@ std::optional<std::string> TakeSharedOption(const std::vector<std::string>& args
     }
     options->language = ParseLanguage(operand);
     if (!options->language) {
-        return "unknown language \"" + operand + "\"";
+        return "unknown language \"" + EchoedInput(operand) + "\"";
     }
     return std::nullopt;
+}
+
+std::vector<std::string> SplitOptionValues(const std::vector<std::string>& args) {
+    std::vector<std::string> split;
+    for (const std::string& arg : args) {
+        const std::size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        if (equals != std::string::npos && (name == "--simulate" || name == "--lang")) {
+            split.push_back(name);
+            split.push_back(arg.substr(equals + 1));
+        } else {
+            split.push_back(arg);
+        }
+    }
+    return split;
+}
+
+std::string VersionLine(std::string_view program) {
+    return std::string(program) + " " + RPANEL_VERSION;
 }
 
 std::optional<std::string> CheckSharedOptions(const SharedOptions& options) {

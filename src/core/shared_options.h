@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rpanel {
@@ -22,6 +23,13 @@ struct SharedOptions {
 std::optional<std::string> TakeSharedOption(const std::vector<std::string>& args,
                                             std::size_t* index, SharedOptions* options,
                                             bool* taken);
+
+// "--opt=value" of an option that takes an operand as the two arguments "--opt" "value";
+// every other argument as it is.
+std::vector<std::string> SplitOptionValues(const std::vector<std::string>& args);
+
+// The line --version prints: the program's name and the project's version.
+std::string VersionLine(std::string_view program);
 
 // What is wrong with the shared options taken together, if anything.
 std::optional<std::string> CheckSharedOptions(const SharedOptions& options);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "core/app_state.h"
@@ -15,6 +16,15 @@ namespace rpanel {
 // character; no digits give 0. A number beyond 32 bits is held at the nearest 32-bit limit
 // instead of wrapping.
 std::int32_t LeadingNumber(std::string_view text);
+
+// The number a slot's text holds when it is one: blanks around it, an optional sign and
+// decimal digits that fit in 32 bits. A value that is sent back to the printer must be read
+// this strictly; what the viewer merely shows is read with LeadingNumber.
+std::optional<std::int32_t> NumberText(std::string_view text);
+
+// The signed setting of one adjustment slot, or nothing when the slot holds no number (its
+// key did not arrive, or the reply was cut short before it).
+std::optional<std::int32_t> ReadAdjustment(const AppState& state, std::uint8_t slot);
 
 // The signed setting: the slot's number minus its offset, held within 32 bits. An empty slot
 // decodes to -offset.

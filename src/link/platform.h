@@ -13,6 +13,17 @@
 
 namespace rpanel {
 
+// The printer's USB hardware ID as the system lists it: characters 8..11 are the vendor number
+// and 17..20 the product number, four hexadecimal digits each.
+inline constexpr char kPrinterHardwareId[] = "USB\\VID_0000&PID_0012";
+// bmRequestType of every request: device to host (0x80), vendor (0x40), recipient interface.
+inline constexpr std::uint8_t kVendorRequestType = 0xC1;
+// The still-image driver's device names, "\\.\Usbscan<number>", and its pipes below them,
+// "\\.\Usbscan<number>\<pipe>", both decimal.
+inline constexpr char kStillImagePrefix[] = "\\\\.\\Usbscan";
+// The registry key below which the system lists the USB devices by type and instance.
+inline constexpr char kUsbEnumKey[] = "SYSTEM\\CurrentControlSet\\Enum\\USB";
+
 // An open device, as a file handle is on Windows.
 using Handle = std::uintptr_t;
 // The handle fields of a link that was never opened hold 0 ...

@@ -24,7 +24,6 @@ constexpr std::size_t kIdSlotSize = 128;
 constexpr int kStillImageNames = 100;
 // Device types and instances listed below the registry's USB enumeration key.
 constexpr std::size_t kRegistryNames = 500;
-constexpr char kUsbEnumKey[] = "SYSTEM\\CurrentControlSet\\Enum\\USB";
 
 std::string UpperCase(std::string_view text) {
     std::string upper(text);
@@ -259,7 +258,7 @@ bool OpenByStillImage() {
     const std::uint16_t vendor = HexAt(id, 8);
     const std::uint16_t product = HexAt(id, 17);
     for (int n = 0; n < kStillImageNames; ++n) {
-        const std::string name = "\\\\.\\Usbscan" + std::to_string(n);
+        const std::string name = kStillImagePrefix + std::to_string(n);
         Link().controlHandle = platform.OpenDevice(PipePath(name, 0), OpenAttributes::System);
         if (!IsOpenHandle(Link().controlHandle)) {
             continue;

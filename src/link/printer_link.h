@@ -13,12 +13,6 @@
 
 namespace rpanel {
 
-// The printer's USB hardware ID. Characters 8..11 are the vendor number and 17..20 the
-// product number, four hexadecimal digits each.
-inline constexpr char kPrinterHardwareId[] = "USB\\VID_0000&PID_0012";
-inline constexpr std::uint16_t kPrinterVendorId = 0x0000;
-inline constexpr std::uint16_t kPrinterProductId = 0x0012;
-
 inline constexpr std::size_t kHardwareIdsSize = 128;
 
 struct PrinterLink {

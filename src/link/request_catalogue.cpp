@@ -83,6 +83,39 @@ constexpr bool RowsInEnumOrder() {
 }
 static_assert(RowsInEnumOrder(), "the catalogue is indexed by Request");
 
+// Every request carries index 1 but the information reply's (index 0); text replies ask for the
+// 1024-byte buffer, every other reply for 4 bytes; only a command has a message of its own, and
+// every value read but the machine variant stores into a page field.
+constexpr bool RowsFollowTheirShapes() {
+    for (const RequestRow& row : kCatalogue) {
+        const bool text = row.shape == Shape::Text;
+        if (row.index != (row.code == 13 ? 0 : 1) || row.length != (text ? kText : kWord) ||
+            (row.successMessage != 0) != (row.shape == Shape::Command) ||
+            (row.shape == Shape::Value && row.id != Request::ReadMachineVariant &&
+             row.field == nullptr) ||
+            row.lastCode < row.code) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(RowsFollowTheirShapes(), "a row disagrees with its shape");
+
+// A code belongs to one row only (request 13 and the commands 14 and 39 share theirs across
+// rows of the same code; the value blocks cover code ranges that no other row touches).
+constexpr bool CodeRangesApart() {
+    for (const RequestRow& a : kCatalogue) {
+        for (const RequestRow& b : kCatalogue) {
+            const bool overlap = a.code <= b.lastCode && b.code <= a.lastCode;
+            if (&a != &b && overlap && (a.code != b.code || a.lastCode != b.lastCode)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+static_assert(CodeRangesApart(), "two rows claim the same request code");
+
 }  // namespace
 
 std::span<const RequestRow> RequestCatalogue() {

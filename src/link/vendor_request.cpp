@@ -22,7 +22,7 @@ std::uint32_t SendVendorRequest(std::uint8_t request, std::uint16_t value, std::
         block.length = length;
         block.index = index;
         block.request = request;
-        block.requestType = 0xC1;
+        block.requestType = kVendorRequestType;
         block.directionIn = 1;
         delivered = platform.SendStillImageRequest(link.controlHandle, block, reply, length);
     } else {

@@ -1,9 +1,10 @@
 #include "service/service_mode.h"
 
+#include <algorithm>
 #include <limits>
 
-#include "link/request_ops.h"
 #include "link/printer_command.h"
+#include "link/request_ops.h"
 #include "service/service_choices.h"
 #include "service/service_mode_page_ids.h"
 
@@ -59,26 +60,70 @@ void SetServiceModeDefaults(AppState& state) {
     }
 }
 
-bool DownloadServiceMode(MessageSink& messages, AppState& state) {
+namespace {
+
+std::vector<std::string_view> ReadServiceModeValues(MessageSink& messages, AppState& state) {
+    std::vector<std::string_view> unread;
+    for (const ServiceModeValue& value : kValues) {
+        if (!ReadValue(value.read, messages, state)) {
+            unread.push_back(value.name);
+        }
+    }
+    return unread;
+}
+
+bool SendServiceModeSettings(MessageSink& messages, AppState& state) {
+    bool all = true;
+    for (const ServiceModeValue& value : kValues) {
+        if (value.write) {
+            all = WriteSetting(*value.write, state) && all;
+        }
+    }
+    messages.ShowMessageById(all ? msg::kDefaultsSent : msg::kSendFailed);
+    return all;
+}
+
+}  // namespace
+
+bool DownloadServiceMode(MessageSink& messages, AppState& state,
+                         std::vector<std::string_view>* unread) {
     return RunPrinterCommand(messages, [&] {
-        for (const ServiceModeValue& value : kValues) {
-            ReadValue(value.read, messages, state);
+        std::vector<std::string_view> notRead = ReadServiceModeValues(messages, state);
+        if (unread != nullptr) {
+            *unread = std::move(notRead);
         }
     });
 }
 
 bool UploadServiceMode(MessageSink& messages, AppState& state) {
     bool all = false;
-    RunPrinterCommand(messages, [&] {
-        all = true;
-        for (const ServiceModeValue& value : kValues) {
-            if (value.write) {
-                all = WriteSetting(*value.write, state) && all;
+    RunPrinterCommand(messages, [&] { all = SendServiceModeSettings(messages, state); });
+    return all;
+}
+
+ChangeOutcome ChangeServiceMode(MessageSink& messages, MessageSink& readMessages, AppState& state,
+                                std::span<const SettingChange> changes) {
+    ChangeOutcome outcome;
+    outcome.opened = RunPrinterCommand(messages, [&] {
+        for (const std::string_view name : ReadServiceModeValues(readMessages, state)) {
+            const auto value = std::ranges::find(kValues, name, &ServiceModeValue::name);
+            if (value->write) {
+                outcome.unread.push_back(name);
             }
         }
-        messages.ShowMessageById(all ? msg::kDefaultsSent : msg::kSendFailed);
+        if (!outcome.unread.empty()) {
+            return;
+        }
+        for (const SettingChange& change : changes) {
+            const auto value = std::ranges::find(kValues, change.name, &ServiceModeValue::name);
+            if (value != std::end(kValues) && value->write) {
+                ValueField(state, *value) = change.value;
+            }
+        }
+        outcome.sent = true;
+        outcome.acknowledged = SendServiceModeSettings(messages, state);
     });
-    return all;
+    return outcome;
 }
 
 bool ReportReplacedPart(MessageSink& messages, ReplacedPart part) {

@@ -6,8 +6,8 @@
 #include "info/info_blocks.h"
 #include "info/info_keys.h"
 #include "info/info_reads.h"
-#include "link/request_ops.h"
 #include "link/printer_command.h"
+#include "link/request_ops.h"
 #include "service/debug_trace.h"
 #include "service/service_choices.h"
 #include "service/user_service_page_ids.h"
@@ -80,40 +80,98 @@ void SetUserServiceDefaults(AppState& state) {
     state.imageAdjust = ImageAdjustChoices[0].value;
 }
 
-bool DownloadUserService(MessageSink& messages, AppState& state) {
-    return RunPrinterCommand(messages, [&] {
-        InfoBlocks blocks(state, ValueBlocks::Without);
-        ReadAllMachineInfo(messages, state);
-        for (const UserServiceSetting& setting : kSettings) {
-            if (setting.read == Request::ReadAdjustmentsInfo) {
-                SettingField(state, setting) = AdjustmentSetting(state, setting.adjustSlot);
+std::vector<std::string_view> ReadUserServiceSettings(MessageSink& messages, AppState& state) {
+    std::vector<std::string_view> unread;
+    InfoBlocks blocks(state, ValueBlocks::Without);
+    ReadAllMachineInfo(messages, state);
+    for (const UserServiceSetting& setting : kSettings) {
+        if (setting.read == Request::ReadAdjustmentsInfo) {
+            SettingField(state, setting) = AdjustmentSetting(state, setting.adjustSlot);
+            if (!ReadAdjustment(state, setting.adjustSlot)) {
+                unread.push_back(setting.name);
             }
         }
-        for (const UserServiceSetting& setting : kSettings) {
-            if (setting.read != Request::ReadAdjustmentsInfo) {
-                ReadValue(setting.read, messages, state);
-            }
+    }
+    for (const UserServiceSetting& setting : kSettings) {
+        if (setting.read != Request::ReadAdjustmentsInfo &&
+            !ReadValue(setting.read, messages, state)) {
+            unread.push_back(setting.name);
+        }
+    }
+    // In the page's order, as the user reads them.
+    std::vector<std::string_view> ordered;
+    for (const UserServiceSetting& setting : kSettings) {
+        if (std::ranges::find(unread, setting.name) != unread.end()) {
+            ordered.push_back(setting.name);
+        }
+    }
+    return ordered;
+}
+
+bool DownloadUserService(MessageSink& messages, AppState& state,
+                         std::vector<std::string_view>* unread) {
+    return RunPrinterCommand(messages, [&] {
+        std::vector<std::string_view> notRead = ReadUserServiceSettings(messages, state);
+        if (unread != nullptr) {
+            *unread = std::move(notRead);
         }
     });
 }
 
+namespace {
+
+bool SendUserServiceSettings(MessageSink& messages, AppState& state,
+                             std::optional<std::int32_t> energySaveSelection) {
+    bool all = true;
+    for (const UserServiceSetting& setting : kSettings) {
+        if (setting.write == Request::WriteEnergySave) {
+            state.energySaveOn = energySaveSelection.value_or(state.energySaveOn);
+            if (state.machineVariant == kVariantWithoutEnergySave) {
+                state.energySaveOn = kEnergySaveOn;
+            }
+        }
+        all = WriteSetting(setting.write, state) && all;
+    }
+    messages.ShowMessageById(all ? msg::kDefaultsSent : msg::kSendFailed);
+    return all;
+}
+
+}  // namespace
+
 bool UploadUserService(MessageSink& messages, AppState& state,
                        std::optional<std::int32_t> energySaveSelection) {
     bool all = false;
-    RunPrinterCommand(messages, [&] {
-        all = true;
-        for (const UserServiceSetting& setting : kSettings) {
-            if (setting.write == Request::WriteEnergySave) {
-                state.energySaveOn = energySaveSelection.value_or(state.energySaveOn);
-                if (state.machineVariant == kVariantWithoutEnergySave) {
-                    state.energySaveOn = kEnergySaveOn;
-                }
-            }
-            all = WriteSetting(setting.write, state) && all;
-        }
-        messages.ShowMessageById(all ? msg::kDefaultsSent : msg::kSendFailed);
-    });
+    RunPrinterCommand(messages,
+                      [&] { all = SendUserServiceSettings(messages, state, energySaveSelection); });
     return all;
+}
+
+ChangeOutcome ChangeUserService(MessageSink& messages, MessageSink& readMessages, AppState& state,
+                                std::span<const SettingChange> changes, bool* energySaveKeptOn) {
+    ChangeOutcome outcome;
+    outcome.opened = RunPrinterCommand(messages, [&] {
+        // As on the desktop, where opening the panel reads the machine variant before the page
+        // can upload. Without an answer the energy-save setting goes back as it was read.
+        ReadMachineVariant(readMessages, state);
+        outcome.unread = ReadUserServiceSettings(readMessages, state);
+        if (!outcome.unread.empty()) {
+            return;
+        }
+        for (const SettingChange& change : changes) {
+            const auto setting =
+                std::ranges::find(kSettings, change.name, &UserServiceSetting::name);
+            if (setting != std::end(kSettings)) {
+                SettingField(state, *setting) = change.value;
+            }
+        }
+        if (energySaveKeptOn != nullptr) {
+            *energySaveKeptOn = state.machineVariant == kVariantWithoutEnergySave &&
+                                state.energySaveOn != kEnergySaveOn;
+        }
+        outcome.sent = true;
+        outcome.acknowledged = SendUserServiceSettings(messages, state, state.energySaveOn);
+    });
+    return outcome;
 }
 
 bool PrintTestPattern(MessageSink& messages, TestPattern pattern) {

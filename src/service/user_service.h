@@ -8,9 +8,11 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "core/app_state.h"
 #include "core/message_sink.h"
+#include "core/setting_change.h"
 #include "link/request_catalogue.h"
 #include "service/setting_range.h"
 
@@ -44,12 +46,19 @@ std::int32_t SettingField(const AppState& state, const UserServiceSetting& setti
 // energy save on (1), flicker and image adjustment 0. Nothing is read from the printer.
 void SetUserServiceDefaults(AppState& state);
 
+// The reads of "Download" on the open link, into state; answers the names of the settings
+// they could not read (no reply, the key missing or cut off by message 29, not a number).
+// Those fields are then as the decoding left them and must not be taken for the printer's.
+std::vector<std::string_view> ReadUserServiceSettings(MessageSink& messages, AppState& state);
+
 // "Download": the four information replies (request 13 with 0x0100..0x0400) into blocks of its
 // own, the adjustments decoded from the last of them (a failed reply leaves its slots empty,
 // so its adjustments become -offset), then the GDI timeout, energy save and flicker (requests
 // 20, 22, 24). A failed read shows message 25 and the download goes on; a failed value read
-// leaves its field as it was. Answers false when the link did not open.
-bool DownloadUserService(MessageSink& messages, AppState& state);
+// leaves its field as it was. Answers false when the link did not open; the settings not read
+// go to *unread when asked.
+bool DownloadUserService(MessageSink& messages, AppState& state,
+                         std::vector<std::string_view>* unread = nullptr);
 
 // "Upload": the fourteen settings, every one sent even after one was not acknowledged, then
 // one message: 24 when all were acknowledged, else 25. The energy-save setting is the choice
@@ -57,6 +66,16 @@ bool DownloadUserService(MessageSink& messages, AppState& state);
 // printer of machine variant 2 it is always 1. Answers whether all were acknowledged.
 bool UploadUserService(MessageSink& messages, AppState& state,
                        std::optional<std::int32_t> energySaveSelection);
+
+// Changes only the named settings: on one link, the machine variant and the reads of
+// "Download" (their messages on readMessages), then, when every one of the fourteen was read,
+// the named values put in and all fourteen sent as "Upload" sends them (message 24 or 25 on
+// messages). Nothing is sent when one was not read. The names must be those of
+// UserServiceSettings() and the values in their ranges. *energySaveKeptOn tells that a printer
+// without the energy-save switch was asked to switch it off.
+ChangeOutcome ChangeUserService(MessageSink& messages, MessageSink& readMessages, AppState& state,
+                                std::span<const SettingChange> changes,
+                                bool* energySaveKeptOn = nullptr);
 
 enum class TestPattern { One, Two };
 // Request 39; message 228 or 229 when acknowledged, else 25.

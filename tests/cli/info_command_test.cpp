@@ -105,9 +105,13 @@ TEST(RpanelctlInfo, MessagesGoToTheErrorStreamAndTheJsonStaysValid) {
     const CliOutcome run =
         RunRpanelctl({"--simulate", scenario.path(), "--lang", "en-US", "info", "--json"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Send command to F/W is failed\nNot compatible commands\n");
+    EXPECT_EQ(run.err,
+              "Send command to F/W is failed\nNot compatible commands\nrpanelctl: some of the "
+              "machine information could not be read; it is shown as unknown\n");
     const nlohmann::json document = nlohmann::json::parse(run.out);
-    EXPECT_EQ(document["pages"][0]["controls"]["1104"], "%");
+    EXPECT_EQ(document["pages"][0]["controls"]["1104"], nullptr);
+    EXPECT_EQ(document["replies"]["machine"]["MACHINESERIAL"], "A\u00e9");
+    EXPECT_EQ(document["replies"]["machine"]["MACHINEENERGYSAVE"], nullptr);
     EXPECT_EQ(document["pages"][4]["controls"]["1144"], "A\xEF\xBF\xBD");
 }
 

@@ -31,9 +31,10 @@ TEST(RpanelctlOpenFailure, EveryCommandEndsWithMessage26AndTheReasonIfThereIsOne
         {"info", "--json"},
         {"info", "--ini", ini.path()},
         {"user-service", "download"},
-        {"user-service", "upload"},
+        {"user-service", "upload", "topAdjustPlain=1"},
         {"user-service", "image-refresh"},
-        {"--access-code", "fieldengineer", "service-mode", "upload"},
+        {"--access-code", "fieldengineer", "service-mode", "upload", "plainTemperature=1"},
+        {"defaults", "toner-low=off"},
         {"defaults"},
         {"toner", "change"},
     };

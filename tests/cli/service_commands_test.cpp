@@ -38,24 +38,17 @@ Values ValuesSent(const CliOutcome& run, int code) {
     return values;
 }
 
-TEST(RpanelctlCommands, SendTheNamedSettingsAndThePageDefaultsForTheRest) {
-    const char* setDefault = "Send Set Default command to machine successfully\n";
+TEST(RpanelctlCommands, SendTheirRequests) {
     const char* sent = "Command is sent successfully\n";
     const struct {
         std::vector<std::string> args;
         const char* out;
         std::map<int, int> values;  // the one value sent, by request code
     } cases[] = {
-        {{"user-service", "upload", "topAdjustPlain=-3", "gdiTimeout=0", "transferLabel=7"},
-         setDefault,
-         {{80, 0}, {27, 0x0C00}, {21, 0x0000}, {37, 0x0F00}, {23, 0x0100}, {28, 0x0F00}}},
         {{"user-service", "test-pattern", "2"},
          "Print Test Pattern 2 OK             \n",
          {{39, 0x0100}}},
         {{"user-service", "image-refresh"}, "", {{85, 0}}},
-        {{kAccess, kCode, "service-mode", "upload", "puLowWarning=0", "envelopeTemperature=2"},
-         setDefault,
-         {{41, 0x0100}, {43, 0x0000}, {49, 0x0200}}},
         {{kAccess, kCode, "service-mode", "replace", "roller"},
          "Replace Transfer Roller OK\n",
          {{50, 0}}},
@@ -65,10 +58,6 @@ TEST(RpanelctlCommands, SendTheNamedSettingsAndThePageDefaultsForTheRest) {
         {{"toner", "eject"}, sent, {{14, 0x0100}}},
         {{"clean-up"}, sent, {{14, 0x0200}}},
         {{"calibrate"}, "Send Calibration command to machine successfully\n", {{18, 0}}},
-        // What is not named is sent as the Panel page starts (toner-out-stop on).
-        {{"defaults", "energy-save=60", "auto-continue=on", "toner-low=off"},
-         setDefault,
-         {{19, 0x0000}, {15, 0x0100}, {16, 0x3C00}, {17, 0x0100}}},
     };
     for (const auto& c : cases) {
         const CliOutcome run = RunDemo(c.args);

@@ -32,7 +32,7 @@ TEST(RpanelctlStatus, PrintsEachCodeWithItsDisplayLines) {
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.leftOpen, 0);
     EXPECT_EQ(RunStatus(R"("X=000000")").out, "no status codes\n");
-    EXPECT_EQ(RunStatus(R"("X=000000")", true).out, "{\n  \"entries\": []\n}\n");
+    EXPECT_EQ(RunStatus(R"("X=000000")", true).out, "{\n  \"schema\": 1,\n  \"entries\": []\n}\n");
 }
 
 TEST(RpanelctlStatus, ShowsBytesATerminalWouldActOnAsEscapes) {
@@ -47,7 +47,8 @@ TEST(RpanelctlStatus, JsonGivesCodesAndLinesExactlyAsDrawn) {
         RunStatus(R"({"hex": "583D3230343030382C3330333030392C2C3230E90D0A"})", true);
     EXPECT_EQ(run.status, 0) << run.err;
     // Key order included: the document reads back as this one.
-    EXPECT_EQ(nlohmann::ordered_json::parse(run.out), nlohmann::ordered_json::parse(R"({"entries": [
+    EXPECT_EQ(nlohmann::ordered_json::parse(run.out),
+              nlohmann::ordered_json::parse(R"({"schema": 1, "entries": [
         {"code": "204008", "lines": ["TONER OUT", "CHANGE K TONER "]},
         {"code": "303009", "lines": ["WRONG TONER YK"]},
         {"code": "", "lines": []},

@@ -1,6 +1,9 @@
 #include "campaign_commands.h"
 
-#include <cassert>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -17,15 +20,8 @@
 namespace rpanel::campaign {
 namespace {
 
-using R = Request;
-
 constexpr StatusCode kStatusCodes[] = {{'0', '0', '0', '0', '0', '0'},
                                        {'2', '0', '4', '0', '0', '8'}};
-
-std::int32_t Switch(const std::optional<bool>& choice) {
-    assert(choice.has_value());
-    return *choice ? 1 : 0;
-}
 
 std::string FileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -61,89 +57,112 @@ std::function<void(CommandRun&)> PanelButton(std::function<void(CommandRun&)> wo
     return [work](CommandRun& run) { RunPrinterCommand(run.messages, [&] { work(run); }); };
 }
 
+// The requests as the printer's request table writes them. Settings travel in the high byte;
+// every request but 13 has index 1; text replies ask for 1024 bytes, the others for 4.
+Step Info(std::uint16_t value) {
+    return {13, value, 0, 1024, Kind::Text};
+}
+Step Read(std::uint8_t code, std::int32_t AppState::*field) {
+    return {code, 0x0000, 1, 4, Kind::Value, field};
+}
+Step Write(std::uint8_t code, std::uint16_t value) {
+    return {code, value, 1, 4, Kind::Write};
+}
+Step Command(std::uint8_t code, std::uint16_t value, int message) {
+    return {code, value, 1, 4, Kind::Command, nullptr, message};
+}
+
+std::vector<Step> Joined(std::vector<Step> first, const std::vector<Step>& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
 std::vector<CampaignCommand> MakeCommands() {
+    using S = AppState;
+    const std::vector<Step> infoReplies = {Info(0x0100), Info(0x0200), Info(0x0300), Info(0x0400)};
+    std::vector<Step> valueBlocks;  // requests 55 to 78, one value each
+    for (std::uint8_t code = 55; code <= 78; ++code) {
+        valueBlocks.push_back({code, 0x0000, 1, 4, Kind::Silent});
+    }
     const PanelDefaults defaults = InitialPanelDefaults();
-    const std::vector<R> infoReplies = {R::ReadSuppliesInfo, R::ReadCountersInfo,
-                                        R::ReadMachineSettingsInfo, R::ReadAdjustmentsInfo};
-    const auto concat = [](std::vector<R> first, const std::vector<R>& second) {
-        first.insert(first.end(), second.begin(), second.end());
-        return first;
-    };
     return {
         {.name = "open panel",
          .frame = Frame::PanelOpening,
-         .requests = {R::ReadMachineVariant},
+         .steps = {Read(80, nullptr)},
          .run = OpenPanel},
         {.name = "Status",
-         .requests = {R::ReadPanelStatus},
+         .steps = {{9, 0x0000, 1, 1024, Kind::Text}},
          .run = PanelButton(
              [](CommandRun& run) { ReadPanelStatus(run.messages, run.state, &run.timer); })},
         {.name = "toner change",
-         .requests = {R::ChangeToner},
+         .steps = {Command(14, 0x0000, 21)},
          .run = PanelButton(
              [](CommandRun& run) { RotateToner(run.messages, TonerRotation::ChangeToner); })},
         {.name = "toner eject",
-         .requests = {R::EjectAllToner},
+         .steps = {Command(14, 0x0100, 22)},
          .run = PanelButton(
              [](CommandRun& run) { RotateToner(run.messages, TonerRotation::EjectAllToner); })},
-        {.name = "clean-up", .requests = {R::PhCleanUp}, .run = PanelButton([](CommandRun& run) {
-                                                             RunCommand(R::PhCleanUp, run.messages);
-                                                         })},
+        {.name = "clean-up",
+         .steps = {Command(14, 0x0200, 21)},
+         .run = PanelButton([](CommandRun& run) { RunCommand(Request::PhCleanUp, run.messages); })},
         {.name = "calibration",
-         .requests = {R::StartCalibration},
-         .run =
-             PanelButton([](CommandRun& run) { RunCommand(R::StartCalibration, run.messages); })},
+         .steps = {Command(18, 0x0000, 23)},
+         .run = PanelButton(
+             [](CommandRun& run) { RunCommand(Request::StartCalibration, run.messages); })},
+        // The page as it starts: toner-low message on, toner-out stop on, 30 minutes, auto
+        // continue off.
         {.name = "Apply",
-         .requests = {R::SetTonerLowMessage, R::SetTonerOutStop, R::SetEnergySaveTime,
-                      R::SetAutoContinue},
-         .parameters = {Switch(defaults.tonerLowMessage), Switch(defaults.tonerOutStop),
-                        defaults.energySaveMinutes, Switch(defaults.autoContinue)},
+         .steps = {Write(19, 0x0100), Write(15, 0x0100), Write(16, 0x1E00), Write(17, 0x0000)},
          .run = PanelButton(
              [defaults](CommandRun& run) { ApplyPanelDefaults(run.messages, defaults); })},
         {.name = "configuration page and Save",
-         .requests = concat(infoReplies,
-                            {R::ReadInfoValueBlock1, R::ReadInfoValueBlock2, R::ReadEnergySave}),
+         .steps = Joined(Joined(infoReplies, valueBlocks), {Read(22, &S::energySaveOn)}),
          .runsViewer = true,
          .run = ViewConfigurationAndSave},
         {.name = "User Service download",
-         .requests = concat(infoReplies, {R::ReadGdiTimeout, R::ReadEnergySave, R::ReadFlicker}),
+         .steps = Joined(infoReplies, {Read(20, &S::gdiTimeout), Read(22, &S::energySaveOn),
+                                       Read(24, &S::flicker)}),
          .decodesAdjustments = true,
          .run = [](CommandRun& run) { DownloadUserService(run.messages, run.state); }},
+        // The seeded settings: GDI timeout 4, energy save 0, flicker 2, image 3; top 3, -4, 5,
+        // left -6 (+15); transfer 1, -2, 3, -4, 5, -6 (+8).
         {.name = "User Service upload",
-         .requests = {R::WriteGdiTimeout, R::WriteEnergySave, R::WriteFlicker, R::WriteImageAdjust,
-                      R::WriteTopAdjustPlain, R::WriteTopAdjustThick, R::WriteTopAdjustEnvelope,
-                      R::WriteLeftAdjustFront, R::WriteTransferPlain, R::WriteTransferThick1,
-                      R::WriteTransferThick2, R::WriteTransferPostcard, R::WriteTransferEnvelope,
-                      R::WriteTransferLabel},
+         .steps = {Write(21, 0x0400), Write(23, 0x0000), Write(25, 0x0200), Write(26, 0x0300),
+                   Write(27, 0x1200), Write(28, 0x0B00), Write(29, 0x1400), Write(30, 0x0900),
+                   Write(32, 0x0900), Write(33, 0x0600), Write(34, 0x0B00), Write(35, 0x0400),
+                   Write(36, 0x0D00), Write(37, 0x0200)},
          // The energy-save list shows the stored choice.
          .run =
              [](CommandRun& run) {
                  UploadUserService(run.messages, run.state, run.state.energySaveOn);
              }},
         {.name = "test pattern 1",
-         .requests = {R::PrintTestPattern1},
+         .steps = {Command(39, 0x0000, 228)},
          .run = [](CommandRun& run) { PrintTestPattern(run.messages, TestPattern::One); }},
         {.name = "test pattern 2",
-         .requests = {R::PrintTestPattern2},
+         .steps = {Command(39, 0x0100, 229)},
          .run = [](CommandRun& run) { PrintTestPattern(run.messages, TestPattern::Two); }},
         {.name = "image refresh",
-         .requests = {R::ImageRefresh},
+         .steps = {{85, 0x0000, 1, 4, Kind::Unexamined}},
          .run = [](CommandRun& run) { RunImageRefresh(run.messages); }},
         {.name = "Service Mode download",
-         .requests = {R::ReadTonerLowWarning, R::ReadPuLowWarning, R::ReadPlainTemperature,
-                      R::ReadThickTemperature, R::ReadEnvelopeTemperature, R::ReadJamCounter,
-                      R::ReadTroubleCounter, R::ReadTransferBeltCounter, R::ReadDrumUnitCounter,
-                      R::ReadTransferRollerCounter, R::ReadFuserUnitCounter},
+         .steps = {Read(40, &S::tonerLowWarning), Read(42, &S::puLowWarning),
+                   Read(44, &S::plainTemperature), Read(46, &S::thickTemperature),
+                   Read(48, &S::envelopeTemperature), Read(53, &S::jamCounter),
+                   Read(54, &S::troubleCounter), Read(81, &S::transferBeltCounter),
+                   Read(82, &S::drumUnitCounter), Read(83, &S::transferRollerCounter),
+                   Read(84, &S::fuserUnitCounter)},
          .run = [](CommandRun& run) { DownloadServiceMode(run.messages, run.state); }},
+        // The seeded warnings 0 and 0, temperatures 2, 0, 2.
         {.name = "Service Mode upload",
-         .requests = {R::WriteTonerLowWarning, R::WritePuLowWarning, R::WritePlainTemperature,
-                      R::WriteThickTemperature, R::WriteEnvelopeTemperature},
+         .steps = {Write(41, 0x0000), Write(43, 0x0000), Write(45, 0x0200), Write(47, 0x0000),
+                   Write(49, 0x0200)},
          .run = [](CommandRun& run) { UploadServiceMode(run.messages, run.state); }},
         {.name = "replace fuser",
-         .requests = {R::ReplaceFuserUnit},
+         .steps = {Command(51, 0x0000, 231)},
          .run = [](CommandRun& run) { ReportReplacedPart(run.messages, ReplacedPart::FuserUnit); }},
         {.name = "replace roller",
-         .requests = {R::ReplaceTransferRoller},
+         .steps = {Command(50, 0x0000, 232)},
          .run =
              [](CommandRun& run) {
                  ReportReplacedPart(run.messages, ReplacedPart::TransferRoller);
@@ -156,17 +175,6 @@ std::vector<CampaignCommand> MakeCommands() {
 std::span<const CampaignCommand> CampaignCommands() {
     static const std::vector<CampaignCommand> commands = MakeCommands();
     return commands;
-}
-
-std::vector<Step> StepsOf(const CampaignCommand& command) {
-    std::vector<Step> steps;
-    for (const Request request : command.requests) {
-        const RequestRow& row = CatalogueRow(request);
-        for (int code = row.code; code <= row.lastCode; ++code) {
-            steps.push_back({request, static_cast<std::uint8_t>(code)});
-        }
-    }
-    return steps;
 }
 
 std::span<const StatusCode> PrinterStatusCodes() {
@@ -225,6 +233,16 @@ Fields RunFields(const CommandRun& run) {
     fields.insert(fields.end(), run.viewerFields.begin(), run.viewerFields.end());
     fields.emplace_back("INI file", run.iniFile);
     return fields;
+}
+
+std::string CampaignIniPath() {
+    static const std::string path = [] {
+        const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) /
+                                             ("fault-campaign-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+        return (folder / "campaign.INI").string();
+    }();
+    return path;
 }
 
 }  // namespace rpanel::campaign

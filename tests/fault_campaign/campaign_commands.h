@@ -1,5 +1,6 @@
-// The commands of the campaign: every button that talks to the printer, each with its request
-// sequence and run through the same logic that its page calls.
+// The commands of the fault campaign: every button that talks to the printer, run through the
+// same logic its page calls, each with the requests the printer must get, written out by hand
+// from the printer's request table (code, value, index, length) with what each reply is for.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +11,6 @@
 #include <vector>
 
 #include "core/app_state.h"
-#include "link/request_catalogue.h"
 #include "link/sim/printer_model.h"
 #include "outcome.h"
 #include "panel/status_read.h"
@@ -18,13 +18,32 @@
 
 namespace rpanel::campaign {
 
+// What a reply is for, as the printer's request table gives it.
+enum class Kind {
+    Text,        // a text reply for a parser; message 25 when none came
+    Value,       // a 32-bit value into a page field; message 25 when none came
+    Silent,      // a 32-bit value into the information blocks, no message
+    Write,       // a setting, confirmed by "OK" and a NUL; the group ends with one message
+    Command,     // its own message when confirmed, else message 25
+    Unexamined,  // sent for its effect alone
+};
+
+struct Step {
+    std::uint8_t code;
+    std::uint16_t value;
+    std::uint16_t index;
+    std::uint16_t length;
+    Kind kind;
+    // Value: the field the reply goes into (none for the machine variant); Command: the
+    // message of a confirmed command.
+    std::int32_t AppState::*field = nullptr;
+    int message = 0;
+};
+
 // How a command opens the printer link and leaves it.
 enum class Frame {
-    // Opens the link, sends, closes it; message 26 and nothing sent when it does not open.
-    Command,
-    // The main window's opening: the Retry/Cancel box 26 while the printer does not open
-    // (the campaign's user cancels it), and the link stays open for the next command.
-    PanelOpening,
+    Command,       // opens, sends, closes; message 26 and nothing sent when it does not open
+    PanelOpening,  // the Retry/Cancel box while it does not open (cancelled); stays open
 };
 
 class CountingTimer final : public DisplayTimer {
@@ -49,28 +68,13 @@ inline constexpr char kIniHoldsTheTexts[] = "holds the texts shown";
 struct CampaignCommand {
     std::string_view name{};
     Frame frame = Frame::Command;
-    // The requests in the order the printer gets them; a block row stands for each of its
-    // codes.
-    std::vector<Request> requests{};
-    // The parameters of the setting rows that have no AppState field, in order.
-    std::vector<std::int32_t> parameters{};
-    // "Download" of the User Service page: the adjustments are decoded from the adjustment
-    // reply.
-    bool decodesAdjustments = false;
-    // The configuration page: the information blocks are looked at while the viewer is open,
-    // and the viewer's Save writes them to run.iniPath.
-    bool runsViewer = false;
+    std::vector<Step> steps{};
+    bool decodesAdjustments = false;  // User Service "Download"
+    bool runsViewer = false;          // the configuration page and its Save
     std::function<void(CommandRun& run)> run{};
 };
 
 std::span<const CampaignCommand> CampaignCommands();
-
-// One request of a command's sequence.
-struct Step {
-    Request request;
-    std::uint8_t code;
-};
-std::vector<Step> StepsOf(const CampaignCommand& command);
 
 // The printer every case starts from, and the status codes it reports.
 std::span<const StatusCode> PrinterStatusCodes();
@@ -84,5 +88,8 @@ AppState SeededState();
 // The fields a command's outcome is compared by: StateFields, the display timer, and the
 // viewer's blocks and Save where the command ran the viewer.
 Fields RunFields(const CommandRun& run);
+
+// A scratch file for the viewer's Save, removed with its folder at the end of the run.
+std::string CampaignIniPath();
 
 }  // namespace rpanel::campaign

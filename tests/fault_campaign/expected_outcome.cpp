@@ -19,7 +19,6 @@
 
 #include "info/info_blocks.h"
 #include "link/vendor_request.h"
-#include "service/user_service.h"
 
 namespace rpanel::campaign {
 namespace {
@@ -36,14 +35,31 @@ struct Reply {
     bool Acknowledged() const { return bytes[0] == 'O' && bytes[1] == 'K' && bytes[2] == 0; }
 };
 
-const InfoReplyForm* InfoFormOf(Request request) {
-    for (const InfoReplyForm& form : kInfoReplyForms) {
-        if (form.request == request) {
-            return &form;
-        }
-    }
-    return nullptr;
+// The information reply that asks for each value of request 13.
+const InfoReplyForm& InfoFormOf(std::uint16_t value) {
+    return kInfoReplyForms.at((value >> 8) - 1);
 }
+
+// How the printer reports each adjustment of the User Service page: a plain number with an
+// offset added (top and left 15, transfer power 8, the image parameter none).
+struct ReportedAdjustment {
+    std::int32_t AppState::*field;
+    SlotRef slot;
+    std::int32_t offset;
+};
+constexpr ReportedAdjustment kReportedAdjustments[] = {
+    {&AppState::imageAdjust, KeySlot("ADJIMAGE"), 0},
+    {&AppState::topAdjustPlain, KeySlot("ADJTOPPLAIN"), 15},
+    {&AppState::topAdjustThick, KeySlot("ADJTOPTHICK"), 15},
+    {&AppState::topAdjustEnvelope, KeySlot("ADJTOPENVELOPE"), 15},
+    {&AppState::leftAdjustFront, KeySlot("ADJLEFTFRONT"), 15},
+    {&AppState::transferPlainFront, KeySlot("ADJTRANSPLAINFRONT"), 8},
+    {&AppState::transferThick1, KeySlot("ADJTRANSTHICK1"), 8},
+    {&AppState::transferThick2, KeySlot("ADJTRANSTHICK2"), 8},
+    {&AppState::transferPostcard, KeySlot("ADJTRANSPOSTCARD"), 8},
+    {&AppState::transferEnvelope, KeySlot("ADJTRANSENVELOPE"), 8},
+    {&AppState::transferLabel, KeySlot("ADJTRANSLABEL"), 8},
+};
 
 class Derivation {
 public:
@@ -51,11 +67,11 @@ public:
         : command_(command), faultCase_(faultCase) {
         run_.state = SeededState();
         PreparePrinter(twin_);
-        InjectIntoTwin(twin_, faultCase);
+        faultCase.InjectInto(twin_);
     }
 
     Outcome Derive() {
-        if (faultCase_.position == kBeforeOpening) {
+        if (faultCase_.kind == FaultCase::Kind::GoneBeforeOpen) {
             return Finish({msg::kOpenFailed}, kLinkClosed);
         }
         AppState& state = run_.state;
@@ -64,9 +80,8 @@ public:
             AllocInfoBlocks(state, storage_,
                             command_.runsViewer ? ValueBlocks::With : ValueBlocks::Without);
         }
-        const std::vector<Step> steps = StepsOf(command_);
-        for (std::size_t i = 0; i < steps.size(); ++i) {
-            Take(steps[i], faultCase_.Hits(static_cast<int>(i)));
+        for (std::size_t i = 0; i < command_.steps.size(); ++i) {
+            Take(command_.steps[i], faultCase_.Hits(static_cast<int>(i)));
         }
         if (command_.decodesAdjustments) {
             DecodeAdjustments();
@@ -103,56 +118,45 @@ private:
     }
 
     void Take(const Step& step, bool spoiled) {
-        const RequestRow& row = CatalogueRow(step.request);
         AppState& state = run_.state;
-        std::int32_t parameter = 0;
-        if (row.shape == Shape::Write) {
-            parameter =
-                row.field != nullptr ? state.*row.field : command_.parameters.at(nextParameter_++);
-            if (!RequestSendsParameter(row, parameter)) {
-                notes_.push_back("the seeded state holds a setting that is not sent");
-            }
-        }
-        const std::uint16_t value = RequestValue(row, parameter);
-        requests_.push_back(DescribeRequest(step.code, value, row.index, row.length));
+        requests_.push_back(DescribeRequest(step.code, step.value, step.index, step.length));
         Reply reply;
-        reply.count = twin_.Answer(step.code, value, row.index, reply.bytes.data(), row.length);
+        reply.count =
+            twin_.Answer(step.code, step.value, step.index, reply.bytes.data(), step.length);
 
-        switch (row.shape) {
-            case Shape::Text:
+        switch (step.kind) {
+            case Kind::Text:
                 if (reply.count == 0) {
                     messages_.push_back(msg::kSendFailed);
-                } else if (step.request == Request::ReadPanelStatus) {
+                } else if (step.code == 9) {
                     TakeStatus(reply, spoiled);
                 } else {
-                    TakeInfo(step.request, reply, spoiled);
+                    TakeInfo(step.value, spoiled);
                 }
                 break;
-            case Shape::Value:
-                if (step.request == Request::ReadMachineVariant) {
+            case Kind::Value:
+                if (step.field == nullptr) {  // the machine variant: its first byte, else 0
                     state.machineVariant = reply.count == 0 ? 0 : reply.bytes[0];
                 } else if (reply.count != 0) {
-                    state.*row.field = static_cast<std::int32_t>(reply.Word());
+                    state.*step.field = static_cast<std::int32_t>(reply.Word());
                 }
                 if (reply.count == 0) {
                     messages_.push_back(msg::kSendFailed);
                 }
                 break;
-            case Shape::SilentValue:
+            case Kind::Silent:
                 if (reply.count != 0) {
-                    std::uint32_t* block = step.request == Request::ReadInfoValueBlock1
-                                               ? state.infoValues1
-                                               : state.infoValues2;
-                    block[step.code - row.code] = reply.Word();
+                    std::uint32_t* block = step.code <= 68 ? state.infoValues1 : state.infoValues2;
+                    block[step.code - (step.code <= 68 ? 55 : 69)] = reply.Word();
                 }
                 break;
-            case Shape::Write:
+            case Kind::Write:
                 writes_ = writes_.value_or(true) && reply.Acknowledged();
                 break;
-            case Shape::Command:
-                messages_.push_back(reply.Acknowledged() ? row.successMessage : msg::kSendFailed);
+            case Kind::Command:
+                messages_.push_back(reply.Acknowledged() ? step.message : msg::kSendFailed);
                 break;
-            case Shape::Unexamined:
+            case Kind::Unexamined:
                 break;
         }
     }
@@ -181,14 +185,11 @@ private:
     // nothing and shows nothing, message 29 included: no spoiled form holds a line end (the
     // reply cut within its header, "OK!", or bytes all above 0x7F), and only complete lines
     // are parsed.
-    void TakeInfo(Request request, const Reply& reply, bool spoiled) {
-        const InfoReplyForm& form = *InfoFormOf(request);
+    void TakeInfo(std::uint16_t value, bool spoiled) {
         if (spoiled) {
-            if (reply.Text().find_first_of("\r\n") != std::string_view::npos) {
-                notes_.push_back("a spoiled information reply holds a line end");
-            }
             return;
         }
+        const InfoReplyForm& form = InfoFormOf(value);
         const std::span<InfoSlot> block = BlockOf(run_.state, form.kind);
         const int page = static_cast<int>(form.kind) + 1;
         for (std::size_t slot = 0; slot < form.keys.size(); ++slot) {
@@ -201,14 +202,10 @@ private:
     // The printer reports each adjustment as a plain number with the key's offset added; an
     // empty slot counts as 0.
     void DecodeAdjustments() {
-        AppState& state = run_.state;
-        for (const UserServiceSetting& setting : UserServiceSettings()) {
-            if (setting.read == Request::ReadAdjustmentsInfo) {
-                const std::string text(SlotTextOf(state, {InfoKind::Adjust, setting.adjustSlot}));
-                SettingField(state, setting) =
-                    static_cast<std::int32_t>(std::strtol(text.c_str(), nullptr, 10) -
-                                              kAdjustKeys[setting.adjustSlot].offset);
-            }
+        for (const ReportedAdjustment& adjustment : kReportedAdjustments) {
+            const std::string text(SlotTextOf(run_.state, adjustment.slot));
+            run_.state.*adjustment.field = static_cast<std::int32_t>(
+                std::strtol(text.c_str(), nullptr, 10) - adjustment.offset);
         }
     }
 
@@ -220,7 +217,6 @@ private:
     std::vector<int> messages_;
     std::vector<std::string> requests_;
     std::vector<std::string> notes_;
-    std::size_t nextParameter_ = 0;
     // Whether every write so far was acknowledged; nullopt before the first write.
     std::optional<bool> writes_;
 };

@@ -1,5 +1,5 @@
-// What a command must do when the printer commits a fault, derived from the request
-// catalogue's shapes and the command's group rule rather than written per case.
+// What a command must do when the printer commits a fault, derived from the command's written-out
+// requests and the rules for each kind of reply rather than written per case.
 #pragma once
 
 #include "campaign_commands.h"

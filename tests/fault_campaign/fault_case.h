@@ -1,54 +1,43 @@
-// One case of the fault campaign: which fault the printer commits, and at which request of the
+// One case of the fault campaign: what the printer does wrong, and at which request of the
 // command's sequence.
 #pragma once
 
+#include <ostream>
 #include <string>
-#include <string_view>
 
 #include "link/sim/printer_model.h"
 
 namespace rpanel::campaign {
 
-enum class Fault {
-    None,
-    NoReply,
-    OneByte,
-    TwoBytes,
-    ThreeBytes,
-    AckWithoutNul,  // "OK" and a byte other than NUL
-    RandomBytes,
-    Unplugged,  // from the position on every request goes unanswered
-    // The transfer is never answered and times out (only a real USB stack can do this; the
-    // simulated printer's "no reply" is immediate).
-    TimedOut,
-};
-
-// The faults every command meets at every position.
-inline constexpr Fault kPrinterFaults[] = {
-    Fault::NoReply,       Fault::OneByte,     Fault::TwoBytes,  Fault::ThreeBytes,
-    Fault::AckWithoutNul, Fault::RandomBytes, Fault::Unplugged,
-};
-
-// The position of an Unplugged case whose printer is gone before the link is opened.
-inline constexpr int kBeforeOpening = -1;
-
 struct FaultCase {
-    Fault fault = Fault::None;
-    int position = 0;  // index of the hit request in the command's sequence
+    enum class Kind {
+        None,
+        Reply,           // the reply at the position is spoiled as `reply` says
+        Unplugged,       // from the position on nothing is answered
+        GoneBeforeOpen,  // the printer is not there when the command opens the link
+    };
+    Kind kind = Kind::None;
+    ReplyFault reply = ReplyFault::NoReply;
+    int position = 0;
 
-    // Whether the request at index of the sequence is answered other than the printer means to.
-    bool Hits(int index) const;
-    std::string Describe() const;
+    // Whether the request at index of the sequence is answered other than the printer means.
+    bool Hits(int index) const {
+        return (kind == Kind::Reply && index == position) ||
+               (kind == Kind::Unplugged && index >= position);
+    }
+    // Commits the fault through the printer model; the command's first request must be the
+    // first the printer ever gets.
+    void InjectInto(PrinterModel& printer) const {
+        if (kind == Kind::Reply) {
+            printer.InjectFault(position, reply);
+        } else if (kind == Kind::Unplugged) {
+            printer.UnplugAfter(position);
+        } else if (kind == Kind::GoneBeforeOpen) {
+            printer.SetPresent(false);
+        }
+    }
 };
 
-std::string_view FaultName(Fault fault);
-
-// Commits the fault through the printer model. The first request of the case must be the
-// first the printer ever gets. TimedOut is left to the bus and leaves the model untouched.
-void InjectInto(PrinterModel& printer, const FaultCase& faultCase);
-
-// The twin of the printer that tells what the faulty printer answers: a timed-out request is
-// one without a reply.
-void InjectIntoTwin(PrinterModel& twin, const FaultCase& faultCase);
+std::ostream& operator<<(std::ostream& out, const FaultCase& faultCase);
 
 }  // namespace rpanel::campaign

@@ -71,33 +71,6 @@ TEST_F(InfoViewerSequenceTest, ValueRepliesAreShownSignedWhateverTheyHold) {
               "-2147483648/4660/1717/1817/1917/2017/2117/2217/2317/2147483647");
 }
 
-TEST_F(InfoViewerSequenceTest, APrinterThatDoesNotOpenGetsMessage26AndNoRequest) {
-    printer.SetPresent(false);
-    EXPECT_FALSE(OpenViewer());
-    EXPECT_EQ(messages.shown, std::vector<int>{msg::kOpenFailed});
-    EXPECT_TRUE(sent.empty());
-    EXPECT_EQ(viewerRuns, 0);
-}
-
-TEST_F(InfoViewerSequenceTest, APrinterThatAnswersNothingStillGetsTheViewerWithEmptyValues) {
-    printer.Script(13, std::nullopt, std::nullopt);
-    printer.Script(22, std::nullopt, std::nullopt);
-    for (std::uint8_t code = 55; code <= 78; ++code) {
-        printer.Script(code, std::nullopt, std::nullopt);
-    }
-    state.energySaveOn = 0;
-    EXPECT_TRUE(OpenViewer());
-    EXPECT_EQ(sent.size(), 4u + 24u + 1u);
-    EXPECT_EQ(messages.shown, std::vector<int>(4, msg::kSendFailed)) << "one per text read";
-    EXPECT_EQ(viewerMessages.shown, std::vector<int>{msg::kSendFailed}) << "request 22";
-    EXPECT_EQ(ControlText(texts, InfoPage::Supplies, 1099), "");
-    EXPECT_EQ(ControlText(texts, InfoPage::Supplies, 1104), "%");
-    EXPECT_EQ(ControlText(texts, InfoPage::MachineSetting, 1145), "Off") << "previous switch";
-    EXPECT_EQ(ControlText(texts, InfoPage::MachineSetting, 1147), "On");
-    EXPECT_EQ(ControlText(texts, InfoPage::Adjustment, 1179), "-8");
-    EXPECT_EQ(ControlText(texts, InfoPage::Counter, 1123), "0/0/0/0/0/0/0/0/0/0");
-}
-
 TEST_F(InfoViewerSequenceTest, AReplyOfTheWrongKindIsReportedAndTheOthersAreShown) {
     printer.Script(13, 0x0200, std::string("@PJL INFO CONFIGTONER\r\nCOUNTTOTAL=5\r\n"));
     EXPECT_TRUE(OpenViewer());

@@ -17,11 +17,5 @@ TEST(Win32HardwareIdRead, ErrorsMapToWhatTheSearchExpects) {
     EXPECT_EQ(win32::HardwareIdReadFailure(5, 0, 0), PropertyResult::Failed);  // access denied
 }
 
-TEST(Win32PrinterClassInput, CarriesCodeThenValueLowByteFirst) {
-    // Energy-save time of 30 minutes.
-    EXPECT_EQ(win32::PrinterClassInput({16, 0x00, 0x1E}),
-              (std::array<std::uint8_t, 3>{16, 0x00, 0x1E}));
-}
-
 }  // namespace
 }  // namespace rpanel

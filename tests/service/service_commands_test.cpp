@@ -38,48 +38,6 @@ TEST_F(ServiceCommandsTest, UserServiceDownloadDecodesEachAdjustmentWithItsOffse
     EXPECT_EQ(state.configAdjust, nullptr) << "the blocks are given back";
 }
 
-TEST_F(ServiceCommandsTest, UserServiceDownloadGoesOnAfterFailedReadsAndKeepsTheirFields) {
-    printer.Script(13, 0x0400, std::nullopt);
-    printer.Script(22, std::nullopt, std::nullopt);
-    state.topAdjustPlain = 4;
-    state.imageAdjust = 2;
-    state.energySaveOn = 7;
-
-    EXPECT_TRUE(DownloadUserService(messages, state));
-
-    EXPECT_EQ(messages.shown, std::vector<int>(2, msg::kSendFailed));
-    EXPECT_EQ(sent.back().request, 24) << "the last read still ran";
-    // A missing adjustment reply leaves its slots empty: the adjustments become -offset.
-    EXPECT_EQ(state.topAdjustPlain, -15);
-    EXPECT_EQ(state.transferLabel, -8);
-    EXPECT_EQ(state.imageAdjust, 0);
-    EXPECT_EQ(state.energySaveOn, 7);
-}
-
-TEST_F(ServiceCommandsTest, ServiceModeDownloadStoresShortRepliesAndGoesOnAfterFailedReads) {
-    printer.Script(54, std::nullopt, std::string("\x05", 1));  // short: the rest is 0
-    printer.Script(46, std::nullopt, std::nullopt);
-    printer.Script(84, std::nullopt, std::nullopt);
-    state.thickTemperature = 1;
-    state.fuserUnitCounter = 77;
-
-    EXPECT_TRUE(DownloadServiceMode(messages, state));
-
-    EXPECT_EQ(messages.shown, std::vector<int>(2, msg::kSendFailed)) << "one box per failed read";
-    EXPECT_EQ(sent.size(), ServiceModeValues().size());
-    EXPECT_EQ(state.troubleCounter, 5);
-    EXPECT_EQ(state.thickTemperature, 1) << "kept";
-    EXPECT_EQ(state.fuserUnitCounter, 77) << "kept";
-}
-
-TEST_F(ServiceCommandsTest, AnUnacknowledgedCommandIsReportedAsFailed) {
-    printer.Script(39, std::nullopt, std::nullopt);
-    printer.Script(50, std::nullopt, std::string("OK!"));  // not "OK" and a NUL
-    EXPECT_FALSE(PrintTestPattern(messages, TestPattern::One));
-    EXPECT_FALSE(ReportReplacedPart(messages, ReplacedPart::TransferRoller));
-    EXPECT_EQ(messages.shown, std::vector<int>(2, msg::kSendFailed));
-}
-
 TEST_F(ServiceCommandsTest, ImageRefreshWritesItsDebugLinesAndShowsNothingWhateverTheReply) {
     std::vector<std::string> lines;
     SetDebugTraceSink([&](std::string_view line) { lines.emplace_back(line); });

@@ -96,13 +96,6 @@ TEST_F(UserServicePageTest, AListTakesTheUsersChoiceAndKeepsItsSelectionForAnUnk
     EXPECT_EQ(state.energySaveOn, 1);
 }
 
-TEST_F(UserServicePageTest, ThirteenOfFourteenAcknowledgedSendsAllAndShowsOneFailure) {
-    printer.Script(33, std::nullopt, std::string("NG"));
-    Click(*page, kUploadButton);
-    EXPECT_EQ(sent.size(), 14u);
-    EXPECT_EQ(boxes.shown, std::vector<int>{msg::kSendFailed});
-}
-
 TEST_F(UserServicePageTest, ADownloadFromAnUnpluggedPrinterStillRefreshesTheControls) {
     Drag(kTopThickTrackbar, {3});
     state.transferPostcard = -5;  // stored, not yet shown

@@ -1,4 +1,4 @@
-// Disks and permissions that say no, for tests of saving files.
+// Disks and permissions that say no, for tests of what the system refuses.
 //
 // Root passes every permission check, and the tests run as root in CI: the writes that
 // permissions must stop are made with the file-system identity of an ordinary user

@@ -12,9 +12,6 @@
 namespace rpanel {
 namespace {
 
-// bmRequestType of the printer-class driver's vendor request: device to host (0x80), vendor
-// (0x40), recipient interface (0x01).
-constexpr std::uint8_t kVendorInterfaceIn = 0xC1;
 constexpr std::uint8_t kDeviceToHost = 0x80;
 
 // The members of a set are its devices with a printer interface; the set keeps its snapshot,
@@ -194,7 +191,7 @@ std::uint32_t LibusbPlatform::SendPrinterClassRequest(Handle handle, const Print
     // in the low byte of wValue, exactly as it does through the Windows driver.
     const std::uint16_t wireValue =
         static_cast<std::uint16_t>(block.valueLow << 8 | block.valueHigh);
-    return Transfer(open->device, kVendorInterfaceIn, block.request, wireValue,
+    return Transfer(open->device, kVendorRequestType, block.request, wireValue,
                     open->interfaceNumber, reply, length);
 }
 

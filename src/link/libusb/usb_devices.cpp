@@ -5,13 +5,13 @@
 #include <charconv>
 #include <cstdio>
 
+#include "link/platform.h"
+
 namespace rpanel {
 namespace {
 
 // The deepest port path USB allows below a root hub.
 constexpr int kMaxPortDepth = 7;
-constexpr char kStillImagePrefix[] = "\\\\.\\Usbscan";
-constexpr char kUsbEnumKey[] = "SYSTEM\\CurrentControlSet\\Enum\\USB";
 
 void ReadInterfaces(UsbDevice& entry) {
     libusb_config_descriptor* config = nullptr;

@@ -1,9 +1,12 @@
 #include "link/sim/scenario.h"
 
+#include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
+
+#include "core/printable_text.h"
 
 namespace rpanel {
 namespace {
@@ -96,9 +99,20 @@ bool Fail(std::string* error, std::string why) {
 }  // namespace
 
 bool ApplyScenario(std::string_view text, PrinterModel& printer, std::string* error) {
-    json scenario = json::parse(text, nullptr, /*allow_exceptions=*/false);
-    if (scenario.is_discarded()) {
-        return Fail(error, "the scenario is not valid JSON");
+    json scenario;
+    try {
+        scenario = json::parse(text);
+    } catch (const json::parse_error& failure) {
+        // The parser counts bytes; a person counts lines and columns.
+        const std::size_t at =
+            std::min<std::size_t>(failure.byte == 0 ? 0 : failure.byte - 1, text.size());
+        const std::string_view before = text.substr(0, at);
+        const std::size_t line = 1 + static_cast<std::size_t>(std::ranges::count(before, '\n'));
+        const std::size_t lineStart = before.rfind('\n');
+        const std::size_t column =
+            at - (lineStart == std::string_view::npos ? 0 : lineStart + 1) + 1;
+        return Fail(error, "the scenario is not valid JSON (line " + std::to_string(line) +
+                               ", column " + std::to_string(column) + ")");
     }
     if (!scenario.is_object()) {
         return Fail(error, "the scenario must be a JSON object");
@@ -117,20 +131,21 @@ bool ApplyScenario(std::string_view text, PrinterModel& printer, std::string* er
                 std::uint8_t code = 0;
                 std::optional<std::uint16_t> value;
                 if (!ParseReplyKey(key, &code, &value) || (name == "values" && value)) {
-                    return Fail(error, "\"" + key + "\" is not a request code" +
+                    return Fail(error, "\"" + EchoedInput(key) + "\" is not a request code" +
                                            (name == "replies" ? " (or code:0xVALUE)" : ""));
                 }
                 if (name == "values") {
                     if (!reply.is_number_integer() || reply.get<std::int64_t>() < 0 ||
                         reply.get<std::int64_t>() > UINT32_MAX) {
-                        return Fail(error, "the value of \"" + key + "\" must be a 32-bit number");
+                        return Fail(error, "the value of \"" + EchoedInput(key) +
+                                               "\" must be a 32-bit number");
                     }
                     printer.SetValue(code, reply.get<std::uint32_t>());
                     continue;
                 }
                 std::optional<std::string> bytes;
                 if (!ReplyBytes(reply, &bytes)) {
-                    return Fail(error, "the reply to \"" + key +
+                    return Fail(error, "the reply to \"" + EchoedInput(key) +
                                            "\" must be a string, a 32-bit integer, "
                                            "{\"hex\": \"...\"} or null");
                 }
@@ -141,21 +156,29 @@ bool ApplyScenario(std::string_view text, PrinterModel& printer, std::string* er
                 return Fail(error, "\"faults\" must be an object");
             }
             for (const auto& [fault, setting] : item.items()) {
-                if (fault == "refuse_open" && setting.is_string() &&
-                    !setting.get<std::string>().empty()) {
+                if (fault == "refuse_open") {
+                    if (!setting.is_string() || setting.get<std::string>().empty()) {
+                        return Fail(error,
+                                    "the fault \"refuse_open\" takes a reason (a "
+                                    "non-empty string)");
+                    }
                     printer.RefuseOpening(setting.get<std::string>());
-                    continue;
-                }
-                if (fault != "unplug_after" || !setting.is_number_integer() ||
-                    setting.get<std::int64_t>() < 0 || setting.get<std::int64_t>() > INT32_MAX) {
-                    return Fail(error, "unknown fault \"" + fault +
+                } else if (fault == "unplug_after") {
+                    if (!setting.is_number_integer() || setting.get<std::int64_t>() < 0 ||
+                        setting.get<std::int64_t>() > INT32_MAX) {
+                        return Fail(error,
+                                    "the fault \"unplug_after\" takes a request count "
+                                    "(a whole number from 0)");
+                    }
+                    printer.UnplugAfter(setting.get<int>());
+                } else {
+                    return Fail(error, "unknown fault \"" + EchoedInput(fault) +
                                            "\" (known: \"unplug_after\": a request count, "
                                            "\"refuse_open\": a reason)");
                 }
-                printer.UnplugAfter(setting.get<int>());
             }
         } else {
-            return Fail(error, "unknown scenario key \"" + name +
+            return Fail(error, "unknown scenario key \"" + EchoedInput(name) +
                                    "\" (known: present, replies, values, faults)");
         }
     }
@@ -163,14 +186,35 @@ bool ApplyScenario(std::string_view text, PrinterModel& printer, std::string* er
 }
 
 bool LoadScenarioFile(const std::string& path, PrinterModel& printer, std::string* error) {
+    // Looked at before it is opened: a FIFO would block the open, a device such as /dev/zero
+    // would never end, and a folder is no scenario.
+    const std::string shown = TerminalText(path);
+    std::error_code failure;
+    const std::filesystem::file_status status = std::filesystem::status(path, failure);
+    if (failure || !std::filesystem::exists(status)) {
+        return Fail(error, "cannot read the scenario file " + shown +
+                               (failure ? ": " + failure.message() : std::string()));
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        return Fail(error, "the scenario " + shown + " is not a regular file");
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, failure);
+    if (failure || size > kScenarioSizeLimit) {
+        return Fail(error, "the scenario file " + shown + " is larger than 16 MiB");
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        return Fail(error, "cannot read the scenario file " + path);
+        return Fail(error, "cannot read the scenario file " + shown);
     }
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (!ApplyScenario(text.str(), printer, error)) {
-        *error = path + ": " + *error;
+    // Read no further than the limit, should the file have grown since.
+    std::string text(static_cast<std::size_t>(kScenarioSizeLimit) + 1, '\0');
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(file.gcount()));
+    if (text.size() > kScenarioSizeLimit) {
+        return Fail(error, "the scenario file " + shown + " is larger than 16 MiB");
+    }
+    if (!ApplyScenario(text, printer, error)) {
+        *error = shown + ": " + *error;
         return false;
     }
     return true;

@@ -11,6 +11,7 @@
 // reply. "values" sets what a value read answers until a write changes it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,10 @@ namespace rpanel {
 // *error; the model may then be partly scripted.
 bool ApplyScenario(std::string_view json, PrinterModel& printer, std::string* error);
 
+// A scenario file larger than this is refused before it is read.
+inline constexpr std::uintmax_t kScenarioSizeLimit = 16u * 1024 * 1024;
+
+// Refuses what is not a regular file, or is larger than the limit, before reading it.
 bool LoadScenarioFile(const std::string& path, PrinterModel& printer, std::string* error);
 
 }  // namespace rpanel

@@ -9,7 +9,6 @@ namespace rpanel {
 namespace {
 
 constexpr DeviceSet kSimDeviceSet = 1;
-constexpr char kStillImagePrefix[] = "\\\\.\\Usbscan";
 
 // "\\.\Usbscan7\0" -> 7; -1 for anything else.
 int StillImageNumber(const std::string& path) {
@@ -35,7 +34,8 @@ SimPlatform SimPlatform::WithPrinter(PrinterModel& printer) {
     device.interfacePath = "sim:1-1:1.0";
     device.printer = &printer;
     platform.printerClassDevices.push_back(device);
-    platform.AddRegistryInstance("VID_0000&PID_0012", "A0ED041002345", "usbprint");
+    platform.AddRegistryInstance(std::string(kPrinterHardwareId).substr(4), "A0ED041002345",
+                                 "usbprint");
     return platform;
 }
 
@@ -190,7 +190,7 @@ std::uint32_t SimPlatform::SendPrinterClassRequest(Handle handle, const PrinterC
 
 std::uint32_t SimPlatform::SendStillImageRequest(Handle handle, const StillImageBlock& block,
                                                  std::uint8_t* reply, std::uint16_t length) {
-    if (block.requestType != 0xC1 || block.directionIn != 1) {
+    if (block.requestType != kVendorRequestType || block.directionIn != 1) {
         return 0;
     }
     return Answer(handle, block.request, static_cast<std::uint16_t>(block.offset),
