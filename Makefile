@@ -15,7 +15,7 @@ PACKAGES := cmake ninja-build g++ pkg-config make \
 	fonts-dejavu-core fonts-wqy-microhei xauth xvfb \
 	clang-14 libfuzzer-14-dev libclang-rt-14-dev \
 	g++-mingw-w64-x86-64 \
-	librsvg2-bin scdoc dpkg-dev desktop-file-utils appstream groff-base \
+	librsvg2-bin scdoc dpkg-dev desktop-file-utils appstream groff-base lintian \
 	trayer dunst xdotool imagemagick dbus-daemon
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -72,7 +72,8 @@ bench-startup: build
 	bench/startup.sh build
 
 # make package: the Debian package of rpanel and rpanelctl, in build/packages/ (the default
-# build, installed below /usr). make package-test: install it into a scratch root and check it.
+# build, installed below /usr). make package-test: install it into a scratch root and check it,
+# lintian included.
 .PHONY: package package-test
 package: deps
 	cmake --preset default -DCMAKE_INSTALL_PREFIX=/usr

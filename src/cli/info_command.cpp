@@ -12,6 +12,7 @@
 #include "info/info_pages.h"
 #include "info/info_viewer_sequence.h"
 #include "info/ini_export.h"
+#include "link/device_session.h"
 
 namespace rpanel {
 namespace {
@@ -53,7 +54,14 @@ public:
         }
     }
     void ShowMessageWithReason(int stringId, const std::string& reason) override {
-        context_.messages.ShowMessageWithReason(stringId, reason);
+        if (stringId == msg::kOpenFailed) {
+            context_.messages.ShowMessageWithReason(stringId, reason);
+            return;
+        }
+        ShowMessageById(stringId);
+        if (!reason.empty()) {
+            context_.err << "rpanelctl: " << reason << '\n';
+        }
     }
     bool Failed() const { return failed_; }
 
@@ -169,6 +177,55 @@ void PrintJson(std::ostream& out, const InfoReading& reading) {
     WriteJson(out, document);
 }
 
+// Whether every read of the information sequence brought its reply: a request that returned
+// nothing, or a reply that was not what its header says (message 29), would have the INI file
+// record blanks and defaults as if the printer had reported them.
+class ReadWatch final : public MessageSink {
+public:
+    explicit ReadWatch(MessageSink& messages) : messages_(messages), session_(CurrentSession()) {
+        previous_ = session_.observer;
+        session_.observer = [this](const SentRequest& sent) {
+            allRead_ = allRead_ && sent.delivered != 0;
+            if (previous_) {
+                previous_(sent);
+            }
+        };
+    }
+    ~ReadWatch() override { session_.observer = previous_; }
+    ReadWatch(const ReadWatch&) = delete;
+    ReadWatch& operator=(const ReadWatch&) = delete;
+
+    void ShowMessageById(int stringId) override {
+        allRead_ = allRead_ && stringId != msg::kNotCompatible;
+        messages_.ShowMessageById(stringId);
+    }
+    void ShowMessageWithReason(int stringId, const std::string& reason) override {
+        messages_.ShowMessageWithReason(stringId, reason);
+    }
+    bool AllRead() const { return allRead_; }
+
+private:
+    MessageSink& messages_;
+    DeviceSession& session_;
+    RequestObserver previous_;
+    bool allRead_ = true;
+};
+
+// --ini FILE, or "-" for the standard output: written only when everything was read.
+bool SaveIni(ReadWatch& reads, MessageSink& messages, CliContext& context, const ViewerTexts& texts,
+             const std::string& path) {
+    if (!reads.AllRead()) {
+        const std::string why = LoadText(text::kInfoNotAllRead);
+        messages.ShowMessageWithReason(msg::kIniNotWritten, path == "-" ? why : path + ": " + why);
+        return false;
+    }
+    if (path == "-") {
+        context.out << InfoIniBytes(texts);
+        return true;
+    }
+    return ExportInfoToIni(messages, texts, path);
+}
+
 }  // namespace
 
 int ShowMachineInfo(CliContext& context) {
@@ -182,14 +239,15 @@ int ShowMachineInfo(CliContext& context) {
         return kExitUsage;
     }
     InfoMessages messages(context);
+    ReadWatch reads(messages);
     InfoReading reading;
     bool saved = true;
-    const bool opened = OpenInfoViewer(messages, context.state, [&](AppState& state) {
+    const bool opened = OpenInfoViewer(reads, context.state, [&](AppState& state) {
         InfoMessages viewer(context);
         reading.texts = InitialiseViewerTexts(viewer, state);
         CollectReading(state, !viewer.Failed(), reading);
         if (arguments->output == Output::Ini) {
-            saved = ExportInfoToIni(messages, reading.texts, arguments->iniPath);
+            saved = SaveIni(reads, messages, context, reading.texts, arguments->iniPath);
         }
     });
     if (!opened) {

@@ -8,7 +8,8 @@ namespace rpanel {
 
 // info            the seven pages: the tab caption, then each label with its values
 // info --json     {"pages": [{"caption": ..., "controls": {"<id>": text, ...}}, ...]}
-// info --ini FILE FILE written exactly as the viewer's "Save" writes it
+// info --ini FILE FILE written exactly as the viewer's "Save" writes it ("-": the standard
+//                 output), and only when every read of the sequence brought its reply
 int ShowMachineInfo(CliContext& context);
 
 }  // namespace rpanel

@@ -33,6 +33,10 @@ inline constexpr int kServiceModeCaption = 121;
 inline constexpr int kMainWindowTitle = 122;
 inline constexpr int kViewerTitle = 148;
 inline constexpr int kAboutTitle = 327;
+// Why a save was refused: the name chosen is a folder, a device, a pipe or a socket.
+inline constexpr int kNotRegularFile = 2010;
+// Why rpanelctl info --ini saved nothing: a read of the information failed.
+inline constexpr int kInfoNotAllRead = 2011;
 // The tray's watching of the printer.
 inline constexpr int kWatchPrinterStatus = 2050;
 inline constexpr int kPrinterNotConnected = 2051;
@@ -63,6 +67,8 @@ inline constexpr int kNamedStringIds[] = {
     text::kMainWindowTitle,
     text::kViewerTitle,
     text::kAboutTitle,
+    text::kNotRegularFile,
+    text::kInfoNotAllRead,
     text::kWatchPrinterStatus,
     text::kPrinterNotConnected,
     text::kPrinterStatusUnknown,

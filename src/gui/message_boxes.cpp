@@ -33,7 +33,7 @@ QMessageBox::StandardButton ShowTextBox(QWidget* owner, int stringId,
                                         QMessageBox::StandardButtons buttons,
                                         const std::string& reason) {
     if (Answerer()) {
-        return Answerer()(stringId, buttons);
+        return Answerer()(stringId, buttons, reason);
     }
     OwnedMessageBox box(QMessageBox::NoIcon, QString(), TextById(stringId), buttons, owner);
     box.setTextFormat(Qt::PlainText);

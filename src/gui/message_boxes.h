@@ -16,10 +16,11 @@ QMessageBox::StandardButton ShowTextBox(QWidget* owner, int stringId,
                                         QMessageBox::StandardButtons buttons,
                                         const std::string& reason = {});
 
-// While an answerer is set no box is shown: each is handed to it with its string number and
-// buttons, and its answer is taken as the user's. An empty function restores the real boxes.
-using MessageBoxAnswerer =
-    std::function<QMessageBox::StandardButton(int stringId, QMessageBox::StandardButtons)>;
+// While an answerer is set no box is shown: each is handed to it with its string number,
+// buttons and reason, and its answer is taken as the user's. An empty function restores the
+// real boxes.
+using MessageBoxAnswerer = std::function<QMessageBox::StandardButton(
+    int stringId, QMessageBox::StandardButtons, const std::string& reason)>;
 void SetMessageBoxAnswerer(MessageBoxAnswerer answerer);
 
 // The messages of a window's commands, as OK boxes owned by that window.

@@ -21,6 +21,21 @@
 namespace rpanel {
 namespace {
 
+// Set on the labels that show the printer's own bytes (see PageTexts::printerBytes).
+constexpr char kPrinterBytes[] = "printerBytes";
+
+// The printer's bytes are shown as the characters of the same number (ISO 8859-1), so that
+// what is saved is what the printer sent; the string table's texts are UTF-8.
+QString ShownText(const std::string& text, bool printerBytes) {
+    return printerBytes ? QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()))
+                        : QString::fromStdString(text);
+}
+
+std::string SavedText(const QLabel& label) {
+    return label.property(kPrinterBytes).toBool() ? label.text().toLatin1().toStdString()
+                                                  : label.text().toStdString();
+}
+
 class InfoViewerDialog final : public QDialog {
 public:
     InfoViewerDialog(QWidget* owner, AppState& state) : QDialog(owner), state_(state) {
@@ -73,7 +88,9 @@ private:
         for (std::size_t index = 0; index < kInfoPageCount; ++index) {
             for (const auto& [control, text] : texts[index].controls) {
                 if (QLabel* label = ControlById<QLabel>(*pages_[index], control)) {
-                    label->setText(QString::fromStdString(text));
+                    const bool printerBytes = texts[index].printerBytes.count(control) != 0;
+                    label->setText(ShownText(text, printerBytes));
+                    label->setProperty(kPrinterBytes, printerBytes);
                 }
             }
         }
@@ -86,7 +103,7 @@ private:
             texts[index].caption = tabs_->tabText(static_cast<int>(index)).toStdString();
             for (const QLabel* label :
                  pages_[index]->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
-                texts[index].controls[label->objectName().toInt()] = label->text().toStdString();
+                texts[index].controls[label->objectName().toInt()] = SavedText(*label);
             }
         }
         return texts;

@@ -138,8 +138,9 @@ bool ExportInfoToIni(MessageSink& viewer, const ViewerTexts& texts, const std::s
     if (path.empty()) {
         return true;
     }
-    if (!ReplaceFileContents(path, InfoIniBytes(texts))) {
-        viewer.ShowMessageById(msg::kIniNotWritten);
+    std::string failure;
+    if (!ReplaceFileContents(path, InfoIniBytes(texts), &failure)) {
+        viewer.ShowMessageWithReason(msg::kIniNotWritten, failure);
         return false;
     }
     return true;

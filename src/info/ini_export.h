@@ -20,9 +20,10 @@ inline constexpr std::string_view kIniExtension = "INI";
 std::string SuggestedIniFileName(const AppState& state, std::string_view extension);
 
 // Writes the texts of the viewer's pages to path, which then holds this export only. An
-// empty path (the dialog was cancelled) writes nothing and answers true. The file is replaced
-// in one step, so that a failed save leaves the previous file as it was; the user is then
-// told with message 2001 on viewer, and the answer is false.
+// empty path (the dialog was cancelled) writes nothing and answers true. The file is saved as
+// ReplaceFileContents saves it, so that a failed save leaves the previous file as it was; the
+// user is then told with message 2001 on viewer, with the file and the reason beneath it, and
+// the answer is false.
 bool ExportInfoToIni(MessageSink& viewer, const ViewerTexts& texts, const std::string& path);
 
 // The bytes ExportInfoToIni writes.

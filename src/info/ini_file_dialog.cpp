@@ -23,7 +23,8 @@ std::string AskIniFileName(QWidget& owner, const AppState& state, std::string_vi
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(FromText(filter));
     dialog.setDefaultSuffix(FromText(extension));
-    dialog.selectFile(QFile::decodeName(SuggestedIniFileName(state, extension).c_str()));
+    // The serial number is the printer's own 8-bit text: shown as the viewer shows it.
+    dialog.selectFile(QString::fromLatin1(SuggestedIniFileName(state, extension)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }

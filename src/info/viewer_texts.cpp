@@ -54,6 +54,19 @@ std::string ValueLineText(const std::uint32_t* block, std::size_t size) {
     return line;
 }
 
+bool ShowsSlotText(const AppState& state, const ValueControl& value) {
+    switch (value.show) {
+        case Show::Text:
+        case Show::Percent:
+        case Show::SupplyRemaining:
+            return true;
+        case Show::EnergySave:
+            return state.energySaveOn != 0;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 ViewerTexts LabelTexts() {
@@ -104,6 +117,9 @@ void FillValueTexts(const AppState& state, ViewerTexts& texts) {
             for (const ValueControl& value : row.values) {
                 if (value.control != 0) {
                     page.controls[value.control] = ValueText(state, value);
+                    if (ShowsSlotText(state, value)) {
+                        page.printerBytes.insert(value.control);
+                    }
                 }
             }
         }

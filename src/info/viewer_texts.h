@@ -5,6 +5,7 @@
 
 #include <array>
 #include <map>
+#include <set>
 #include <string>
 
 #include "core/app_state.h"
@@ -15,6 +16,10 @@ namespace rpanel {
 struct PageTexts {
     std::string caption;
     std::map<int, std::string> controls;
+    // The controls that show a slot's text: the printer's own 8-bit bytes, which are no UTF-8
+    // and are shown and saved byte for byte. The other texts come from the string table (UTF-8)
+    // or are numbers.
+    std::set<int> printerBytes;
 };
 
 using ViewerTexts = std::array<PageTexts, kInfoPageCount>;

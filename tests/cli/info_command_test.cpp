@@ -43,19 +43,57 @@ TEST(RpanelctlInfo, JsonHasTheSevenPagesWithEveryControlById) {
     EXPECT_EQ(pages[6].at("controls").at("1169"), "-3");
 }
 
-TEST(RpanelctlInfo, IniIsWhatTheViewersSaveWrites) {
+constexpr char kDemoIni[] = RPANEL_SOURCE_DIR "/tests/info/data/demo-printer-en-US.ini";
+
+TEST(RpanelctlInfo, IniIsWhatTheViewersSaveWritesToAFileOrTheOutput) {
     const test::ScratchFile ini("info.INI");
     const CliOutcome run = RunRpanelctl({"--demo", "--lang", "en-US", "info", "--ini", ini.path()});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(test::ReadFileBytes(ini.path()),
-              test::ReadFileBytes(std::filesystem::path(RPANEL_SOURCE_DIR) /
-                                  "tests/info/data/demo-printer-en-US.ini"));
+    EXPECT_EQ(test::ReadFileBytes(ini.path()), test::ReadFileBytes(kDemoIni));
 
+    const CliOutcome out = RunRpanelctl({"--demo", "--lang", "en-US", "info", "--ini", "-"});
+    EXPECT_EQ(out.status, 0);
+    EXPECT_EQ(out.err, "");
+    EXPECT_EQ(out.out, test::ReadFileBytes(kDemoIni));
+
+    const std::string missing = ini.path() + ".d/missing.INI";
     const CliOutcome unwritable =
-        RunRpanelctl({"--demo", "--lang", "en-US", "info", "--ini", ini.path() + ".d/missing.INI"});
+        RunRpanelctl({"--demo", "--lang", "en-US", "info", "--ini", missing});
     EXPECT_EQ(unwritable.status, 1);
-    EXPECT_EQ(unwritable.err, "The INI file could not be written\n");
+    EXPECT_EQ(unwritable.err, "The INI file could not be written\nrpanelctl: " + missing +
+                                  ": No such file or directory\n");
+}
+
+// Any read of the sequence that fails leaves the file as it was: blanks and zeros saved in its
+// place would look like what the printer reported.
+TEST(RpanelctlInfo, IniIsNotWrittenAfterAFailedRead) {
+    const struct {
+        const char* replies;
+        const char* messages;  // before the complaint about the INI file
+    } kFailedReads[] = {
+        {R"("13:0x0200": null)", "Send command to F/W is failed\n"},
+        {R"("13:0x0300": "@PJL INFO CONFIGTONER\r\n")", "Not compatible commands\n"},
+        {R"("61": null)", ""},  // a value of the replacement line, read without a message
+        {R"("22": null)", "Send command to F/W is failed\n"},
+    };
+    const test::ScratchFile ini("kept.INI");
+    for (const auto& read : kFailedReads) {
+        ini.Write("[Previous]\r\nKeep=me\r\n");
+        const test::ScenarioFile scenario(std::string(R"({"replies": {)") + read.replies + "}}");
+        for (const std::string& path : {ini.path(), std::string("-")}) {
+            const CliOutcome run = RunRpanelctl(
+                {"--simulate", scenario.path(), "--lang", "en-US", "info", "--ini", path});
+            EXPECT_EQ(run.status, 1) << read.replies;
+            EXPECT_EQ(run.out, "") << read.replies;
+            EXPECT_EQ(run.err, std::string(read.messages) +
+                                   "The INI file could not be written\nrpanelctl: " +
+                                   (path == "-" ? "" : path + ": ") +
+                                   "Not all of the machine information could be read\n")
+                << read.replies;
+            EXPECT_EQ(test::ReadFileBytes(ini.path()), "[Previous]\r\nKeep=me\r\n") << read.replies;
+        }
+    }
 }
 
 // A failed read fails the run, a reply of another kind is only reported, and the pages are

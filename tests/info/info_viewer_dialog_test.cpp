@@ -1,9 +1,10 @@
 // The information viewer window against the simulated printer, opened as the panel page opens
-// it: what its pages show, which keys close it, and "Save" through the save dialog. The save
-// failures are made in ini_export_test.cpp.
+// it: what its pages show, which keys close it, and "Save" through the save dialog. Every kind
+// of file the save meets is tried in file_replace_test.cpp; here, what the user sees of it.
 #include "info/info_viewer_dialog.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -24,6 +25,7 @@
 #include "info/info_viewer_sequence.h"
 #include "info/info_viewer_templates.h"
 #include "info/ini_export.h"
+#include "support/disk_faults.h"
 #include "support/modal_watch.h"
 #include "support/scripted_answers.h"
 #include "support/sim_fixture.h"
@@ -225,6 +227,52 @@ TEST_F(InfoViewerDialogTest, AnExistingFileIsReplacedOnlyAfterTheUserSaysSo) {
         PressButton(viewer, info_viewer::kCloseButton);
     });
     EXPECT_TRUE(boxes.shown.empty());
+}
+
+// The printer's 8-bit text is shown as the characters of the same number and saved byte for
+// byte, as rpanelctl info --ini saves it; choosing a symbolic link writes the file it names.
+TEST_F(InfoViewerDialogTest, SaveThroughALinkWritesItsTargetWithThePrintersBytes) {
+    printer.Script(13, 0x0300,
+                   "@PJL INFO CONFIGMACHINE\r\nMACHINESERIAL=A0\xE9"
+                   "D\r\n");
+    WriteFile(InFolder("target.INI"), "[Other]\r\nKeep=me\r\n");
+    QFile::link(InFolder("target.INI"), InFolder("link.INI"));
+    OpenViewer([&](QDialog& viewer) {
+        EXPECT_EQ(Shown(viewer, InfoPage::MachineSetting, 1144), QString::fromUtf8("A0\u00E9D"));
+        PressSave(viewer, [&](QFileDialog& dialog) {
+            Choose(dialog, InFolder("link.INI"), QMessageBox::Yes);
+        });
+        PressButton(viewer, info_viewer::kCloseButton);
+    });
+    EXPECT_TRUE(QFileInfo(InFolder("link.INI")).isSymLink());
+    const QByteArray saved = FileBytes(InFolder("target.INI"));
+    EXPECT_TRUE(
+        saved.contains("\r\n[- Machine Setting -]\r\nSerial Number=A0\xE9"
+                       "D\r\n"))
+        << saved.constData();
+    EXPECT_FALSE(saved.contains("Keep=me"));
+    EXPECT_EQ(FolderEntries(), 2);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(InfoViewerDialogTest, SaveOverAReadOnlyFileKeepsItAndSaysWhichAndWhy) {
+    if (!test::OrdinaryUserFiles::Stop()) {
+        GTEST_SKIP() << "running as root, and setfsuid could not take an ordinary user's identity";
+    }
+    const QString file = InFolder("A0ED041002345.INI");
+    WriteFile(file, "[Other]\r\nKeep=me\r\n");
+    ::chmod(QFile::encodeName(file).constData(), 0444);
+    ::chmod(QFile::encodeName(folder.path()).constData(), 0777);  // the user may look in
+    OpenViewer([&](QDialog& viewer) {
+        const test::OrdinaryUserFiles user;
+        PressSave(viewer, [&](QFileDialog& dialog) { Choose(dialog, file, QMessageBox::Yes); });
+        EXPECT_TRUE(viewer.isVisible());
+        PressButton(viewer, info_viewer::kCloseButton);
+    });
+    EXPECT_EQ(FileBytes(file), "[Other]\r\nKeep=me\r\n");
+    EXPECT_EQ(FolderEntries(), 1);
+    EXPECT_EQ(boxes.shown, std::vector<int>{2001});
+    EXPECT_EQ(boxes.reasons, std::vector<std::string>{file.toStdString() + ": Permission denied"});
 }
 
 }  // namespace

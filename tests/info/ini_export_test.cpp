@@ -1,13 +1,12 @@
 #include "info/ini_export.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 
+#include "core/string_table.h"
 #include "info/info_blocks.h"
 #include "info/private_profile.h"
 #include "support/recording_messages.h"
@@ -43,49 +42,16 @@ TEST_F(IniExportTest, AnEmptyPathWritesNothing) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-// Files can grow to no byte while it lives, as on a full disk; the write then fails with
-// EFBIG instead of ending the process. Unlike folder permissions this holds for root too.
-class FullDisk {
-public:
-    FullDisk() {
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit full = previous_;
-        full.rlim_cur = 0;
-        setrlimit(RLIMIT_FSIZE, &full);
-    }
-    ~FullDisk() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
-
-TEST_F(IniExportTest, AFileThatCannotBeWrittenIsReportedAndThePreviousOneKept) {
-    EXPECT_FALSE(ExportInfoToIni(messages, LabelTexts(), (folder / "missing/x.INI").string()));
-    // The write fails on a full disk.
-    const fs::path file = folder / "A0ED041002345.INI";
-    std::ofstream(file) << "previous";
-    {
-        FullDisk full;
-        EXPECT_FALSE(ExportInfoToIni(messages, LabelTexts(), file.string()));
-    }
-    // The target is a folder with content: the rename fails after the new file was written.
-    const fs::path target = folder / "taken.INI";
-    fs::create_directories(target);
-    std::ofstream(target / "inside") << "previous";
-    EXPECT_FALSE(ExportInfoToIni(messages, LabelTexts(), target.string()));
-
-    EXPECT_EQ(messages.shown, std::vector<int>(3, msg::kIniNotWritten));
-    for (const fs::path& kept : {file, target / "inside"}) {
-        std::string text;
-        std::getline(std::ifstream(kept), text);
-        EXPECT_EQ(text, "previous") << kept;
-    }
-    EXPECT_EQ(Entries(), 2u) << "no temporary file is left behind";
+// The save itself is tried against every kind of file in file_replace_test.cpp: a failure
+// tells the user which file and why, below message 2001.
+TEST_F(IniExportTest, AFileThatCannotBeWrittenIsReportedWithTheFileAndTheReason) {
+    SelectLanguage(kEnglishUnitedStates);
+    const fs::path taken = folder / "taken.INI";
+    fs::create_directories(taken);
+    EXPECT_FALSE(ExportInfoToIni(messages, LabelTexts(), taken.string()));
+    EXPECT_EQ(messages.shown, std::vector<int>{msg::kIniNotWritten});
+    EXPECT_EQ(messages.reasons, std::vector<std::string>{taken.string() + ": Not a regular file"});
+    EXPECT_EQ(Entries(), 1u);
 }
 
 // Texts as another language might give them; only the named controls are set.

@@ -44,7 +44,8 @@ public:
     MessageBoxesAnswered() {
         // The one box with a choice is the Retry/Cancel of a printer that does not open:
         // retrying would never end.
-        SetMessageBoxAnswerer([this](int stringId, QMessageBox::StandardButtons buttons) {
+        SetMessageBoxAnswerer([this](int stringId, QMessageBox::StandardButtons buttons,
+                                     const std::string&) {
             if (stringId == msg::kSendFailed || stringId == msg::kOpenFailed) {
                 failures_ << stringId;
             }

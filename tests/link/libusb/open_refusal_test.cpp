@@ -4,7 +4,6 @@
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <libusb.h>
-#include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +15,7 @@
 #include "link/device_session.h"
 #include "link/libusb/libusb_platform.h"
 #include "link/printer_link.h"
+#include "support/disk_faults.h"
 #include "support/link_setup.h"
 
 namespace rpanel {
@@ -53,21 +53,6 @@ TEST(OpenRefusal, NamesThePrinterTheNodeTheRuleAndAGroupThatHelps) {
     }
 }
 
-// Opens files with the permissions of an ordinary user for as long as it lives: root passes
-// every permission check otherwise. Only this thread is affected; for a user who is not root
-// it changes nothing, and their own permissions apply.
-class OrdinaryUserFiles {
-public:
-    OrdinaryUserFiles() : previous_(setfsuid(kNobody)) {}
-    ~OrdinaryUserFiles() { setfsuid(previous_); }
-    OrdinaryUserFiles(const OrdinaryUserFiles&) = delete;
-    OrdinaryUserFiles& operator=(const OrdinaryUserFiles&) = delete;
-
-private:
-    static constexpr uid_t kNobody = 65534;
-    int previous_;
-};
-
 // The emulated node as it lies in the testbed's own /dev.
 std::string NodeInTestbed(const std::string& node) {
     const char* root = std::getenv("UMOCKDEV_DIR");
@@ -98,7 +83,7 @@ TEST(EmulatedRefusal, ANodeThisUserMayNotOpenGivesTheReasonAfterAFailedOpening) 
     const DeviceSession session(platform);
 
     {
-        OrdinaryUserFiles asUser;
+        const test::OrdinaryUserFiles asUser;
         SetPrinterIds();
         EXPECT_EQ(OpenPrinterLink(), 0);
     }
