@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -12,6 +13,8 @@
 #include "core/string_table.h"
 #include "info/adjustment.h"
 #include "info/info_blocks.h"
+#include "info/info_pages.h"
+#include "info/info_viewer_templates.h"
 
 namespace rpanel {
 namespace {
@@ -134,6 +137,32 @@ TEST(DecodeAdjustment, ReadsTheLeadingNumberAndTakesTheOffsetAway) {
     for (const auto& c : cases) {
         EXPECT_EQ(DecodeAdjustment(c.text, c.offset), c.setting)
             << '"' << c.text << "\" offset " << c.offset;
+    }
+}
+
+// Every label and value control the page tables fill stands in its page's template, and every
+// label's string exists in English: a control or string the code names but no window has would
+// show nothing.
+TEST(InfoPageTables, EveryControlTheyFillStandsInItsPageTemplate) {
+    for (std::size_t page = 0; page < kInfoPageCount; ++page) {
+        const DialogTemplate& pageTemplate = *kInfoPageTemplates[page];
+        const auto inTemplate = [&](int id) {
+            return std::ranges::any_of(pageTemplate.controls,
+                                       [id](const ControlTemplate& c) { return c.id == id; });
+        };
+        for (const PageRow& row : InfoPageTables()[page].rows) {
+            if (row.label.control != 0) {
+                EXPECT_TRUE(inTemplate(row.label.control))
+                    << "page " << page << " label " << row.label.control;
+                EXPECT_NE(LoadText(row.label.text), "") << row.label.text;
+            }
+            for (const ValueControl& value : row.values) {
+                if (value.control != 0) {
+                    EXPECT_TRUE(inTemplate(value.control))
+                        << "page " << page << " value " << value.control;
+                }
+            }
+        }
     }
 }
 
