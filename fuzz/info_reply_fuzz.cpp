@@ -18,7 +18,7 @@ namespace {
 class CountingMessages final : public rpanel::MessageSink {
 public:
     void ShowMessageById(int stringId) override {
-        if (stringId != rpanel::kNotCompatibleMessage || ++shown > 1) {
+        if (stringId != rpanel::msg::kNotCompatible || ++shown > 1) {
             __builtin_trap();  // a reply shows message 29 once at most, and nothing else
         }
     }
