@@ -13,6 +13,7 @@
 #include "info/info_viewer_sequence.h"
 #include "info/ini_export.h"
 #include "link/device_session.h"
+#include "link/request_catalogue.h"
 
 namespace rpanel {
 namespace {
@@ -101,13 +102,44 @@ Json PrinterText(std::string_view text) {
     return Latin1ToUtf8(TrimBlanks(text));
 }
 
-void CollectReading(const AppState& state, bool energySaveRead, InfoReading& reading) {
+// The request code of each entry of a value block, in block order.
+std::uint8_t BlockCode(std::uint32_t* AppState::*block, std::size_t entry) {
+    const Request id = block == &AppState::infoValues1 ? Request::ReadInfoValueBlock1
+                                                       : Request::ReadInfoValueBlock2;
+    return static_cast<std::uint8_t>(CatalogueRow(id).code + entry);
+}
+
+// A value line whose block lacks any of its entries.
+bool BlockIncomplete(const ValueControl& value, const std::set<std::uint8_t>& answeredCodes) {
+    for (std::size_t entry = 0; entry < value.blockSize; ++entry) {
+        if (!answeredCodes.contains(BlockCode(value.block, entry))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Json BlockValues(const AppState& state, std::uint32_t* AppState::*block, std::size_t count,
+                 const std::set<std::uint8_t>& answeredCodes) {
+    Json values = Json::array();
+    for (std::size_t i = 0; state.*block != nullptr && i < count; ++i) {
+        values.push_back(!answeredCodes.contains(BlockCode(block, i))
+                             ? Json(nullptr)
+                             : Json(static_cast<std::int32_t>((state.*block)[i])));
+    }
+    return values;
+}
+
+void CollectReading(const AppState& state, bool energySaveRead,
+                    const std::set<std::uint8_t>& answeredCodes, InfoReading& reading) {
     for (const InfoPageTable& table : InfoPageTables()) {
         for (const PageRow& row : table.rows) {
             for (const ValueControl& value : row.values) {
-                const bool missing = value.control != 0 && HasSlot(value.show) &&
-                                     (SlotTextOf(state, value.slot).empty() ||
-                                      (value.show == Show::EnergySave && !energySaveRead));
+                const bool missing =
+                    value.control != 0 &&
+                    (HasSlot(value.show) ? SlotTextOf(state, value.slot).empty() ||
+                                               (value.show == Show::EnergySave && !energySaveRead)
+                                         : BlockIncomplete(value, answeredCodes));
                 if (missing) {
                     reading.unread.insert({table.page, value.control});
                 }
@@ -124,12 +156,8 @@ void CollectReading(const AppState& state, bool energySaveRead, InfoReading& rea
         }
         reading.replies[kReplyNames[static_cast<std::size_t>(form.kind)]] = pairs;
     }
-    for (std::size_t i = 0; state.infoValues1 != nullptr && i < kInfoValues1Count; ++i) {
-        reading.values1.push_back(static_cast<std::int32_t>(state.infoValues1[i]));
-    }
-    for (std::size_t i = 0; state.infoValues2 != nullptr && i < kInfoValues2Count; ++i) {
-        reading.values2.push_back(static_cast<std::int32_t>(state.infoValues2[i]));
-    }
+    reading.values1 = BlockValues(state, &AppState::infoValues1, kInfoValues1Count, answeredCodes);
+    reading.values2 = BlockValues(state, &AppState::infoValues2, kInfoValues2Count, answeredCodes);
 }
 
 constexpr char kUnknown[] = "unknown";
@@ -186,6 +214,9 @@ public:
         previous_ = session_.observer;
         session_.observer = [this](const SentRequest& sent) {
             allRead_ = allRead_ && sent.delivered != 0;
+            if (sent.delivered != 0) {
+                answeredCodes_.insert(sent.request);
+            }
             if (previous_) {
                 previous_(sent);
             }
@@ -203,8 +234,11 @@ public:
         messages_.ShowMessageWithReason(stringId, reason);
     }
     bool AllRead() const { return allRead_; }
+    // The request codes that brought a reply (one that was never sent brought none).
+    const std::set<std::uint8_t>& AnsweredCodes() const { return answeredCodes_; }
 
 private:
+    std::set<std::uint8_t> answeredCodes_;
     MessageSink& messages_;
     DeviceSession& session_;
     RequestObserver previous_;
@@ -245,7 +279,7 @@ int ShowMachineInfo(CliContext& context) {
     const bool opened = OpenInfoViewer(reads, context.state, [&](AppState& state) {
         InfoMessages viewer(context);
         reading.texts = InitialiseViewerTexts(viewer, state);
-        CollectReading(state, !viewer.Failed(), reading);
+        CollectReading(state, !viewer.Failed(), reads.AnsweredCodes(), reading);
         if (arguments->output == Output::Ini) {
             saved = SaveIni(reads, messages, context, reading.texts, arguments->iniPath);
         }

@@ -115,5 +115,22 @@ TEST(RpanelctlInfo, MessagesGoToTheErrorStreamAndTheJsonStaysValid) {
     EXPECT_EQ(document["pages"][4]["controls"]["1144"], "A\xEF\xBF\xBD");
 }
 
+// A value read that brings nothing (request 60, the sixth of the first block) is not shown as
+// a zero: its value line is unknown and its JSON entry null.
+TEST(RpanelctlInfo, AValueBlockWithAnEntryMissingIsUnknown) {
+    const test::ScenarioFile scenario(R"({"replies": {"60": null}})");
+    const CliOutcome json =
+        RunRpanelctl({"--simulate", scenario.path(), "--lang", "en-US", "info", "--json"});
+    EXPECT_EQ(json.status, 1);
+    const nlohmann::json document = nlohmann::json::parse(json.out);
+    EXPECT_EQ(document["values1"][4], 517);
+    EXPECT_EQ(document["values1"][5], nullptr);
+    EXPECT_EQ(document["values2"][0], 1517);
+    const CliOutcome text =
+        RunRpanelctl({"--simulate", scenario.path(), "--lang", "en-US", "info"});
+    EXPECT_EQ(text.status, 1);
+    EXPECT_NE(text.out.find("  \tunknown\n  \t1517/1617/"), std::string::npos) << text.out;
+}
+
 }  // namespace
 }  // namespace rpanel
