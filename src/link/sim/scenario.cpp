@@ -115,6 +115,8 @@ bool ApplyScenario(std::string_view text, PrinterModel& printer, std::string* er
             at - (lineStart == std::string_view::npos ? 0 : lineStart + 1) + 1;
         return Fail(error, "the scenario is not valid JSON (line " + std::to_string(line) +
                                ", column " + std::to_string(column) + ")");
+    } catch (const json::out_of_range&) {
+        return Fail(error, "the scenario holds a number too large to read");
     }
     if (!scenario.is_object()) {
         return Fail(error, "the scenario must be a JSON object");
