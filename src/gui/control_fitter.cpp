@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
@@ -19,6 +18,7 @@
 #include <cmath>
 
 #include "gui/dialog_builder.h"
+#include "gui/window_text.h"
 
 namespace rpanel {
 namespace {
@@ -209,8 +209,7 @@ private:
     // The text as drawn: without a mnemonic's "&", and without blanks at the end, which a
     // left-aligned text does not draw.
     static QString Shown(const QString& text, bool mnemonic) {
-        QString shown =
-            mnemonic ? QString(text).remove(QRegularExpression(QStringLiteral("&(?=.)"))) : text;
+        QString shown = mnemonic ? WithoutMnemonicMarks(text) : text;
         while (!shown.isEmpty() && shown.back().isSpace()) {
             shown.chop(1);
         }

@@ -11,7 +11,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QSlider>
 #include <QStackedWidget>
 #include <QStringList>
@@ -120,9 +119,7 @@ Qt::WindowFlags WindowFlagsFor(DialogStyle style) {
 
 // The text of a caption as read out: without a mnemonic's "&" and without blanks at the end.
 QString ReadableText(const Caption& caption) {
-    QString text = CaptionText(caption);
-    text.remove(QRegularExpression(QStringLiteral("&(?=.)")));
-    return text.trimmed();
+    return WithoutMnemonicMarks(CaptionText(caption)).trimmed();
 }
 
 bool Contains(const DialogRect& outer, const DialogRect& inner) {

@@ -38,4 +38,15 @@ void SetTitleById(QWidget& window, int stringId) {
     window.setWindowTitle(TextById(stringId));
 }
 
+QString WithoutMnemonicMarks(const QString& text) {
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'&' || i + 1 == text.size()) {
+            shown += text[i];
+        }
+    }
+    return shown;
+}
+
 }  // namespace rpanel

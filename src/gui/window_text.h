@@ -22,4 +22,7 @@ void SetControlText(QWidget& control, const QString& text);
 bool SetDlgTextById(const QWidget& dialog, int controlId, int stringId);
 void SetTitleById(QWidget& window, int stringId);
 
+// A caption as drawn: every "&" that marks the next character as the mnemonic taken out.
+QString WithoutMnemonicMarks(const QString& text);
+
 }  // namespace rpanel
