@@ -2,10 +2,13 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/watch_settings.h"
 #include "core/string_ids.h"
 #include "gui/window_text.h"
+#include "link/platform.h"
+#include "link/printer_link.h"
 
 namespace rpanel {
 
@@ -76,8 +79,13 @@ void DesktopShell::EnableWatching(QSettings& settings, std::optional<int> interv
 }
 
 void DesktopShell::DeviceChanged() {
-    if (watcher_) {
+    if (watcher_ && watcher_->Watching()) {
         watcher_->RoundNow();
+    } else if (tray_) {
+        // Not watched, the printer is not asked: whether it is attached is what the system
+        // lists. No round runs meanwhile, so the window's thread has the platform to itself.
+        const auto devices = ListPrinterClassDevices(kPrinterHardwareId);
+        tray_->ShowAttached(std::ranges::any_of(devices, &DiscoveredDevice::matches));
     }
 }
 

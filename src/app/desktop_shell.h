@@ -40,7 +40,8 @@ public:
     void EnableWatching(QSettings& settings, std::optional<int> intervalSeconds,
                         Notifier& notifier);
     PrinterWatcher* Watcher() { return watcher_.get(); }
-    // A device event of the system: while watching, the printer is read again.
+    // A device event of the system: while watching, the printer is read again; otherwise the
+    // icon shows whether the printer is attached, from the system's list, with no request.
     void DeviceChanged();
 
     // A command frame begins or ends on the window's thread: a busy cursor meanwhile, and the

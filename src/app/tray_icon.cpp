@@ -89,6 +89,14 @@ void TrayIcon::SetWatching(bool on) {
     }
 }
 
+void TrayIcon::ShowAttached(bool attached) {
+    if (watching_) {
+        return;
+    }
+    shown_ = attached ? std::nullopt : std::optional(WatchState::NotConnected);
+    icon_.setIcon(attached ? ProgramIcon() : StateIcon(WatchState::NotConnected));
+}
+
 void TrayIcon::ShowReading(const std::optional<WatchReading>& reading) {
     if (!watching_) {
         return;

@@ -25,6 +25,9 @@ public:
     void SetWatching(bool on);
     // The state of the last reading on the icon and the tooltip (while watching).
     void ShowReading(const std::optional<WatchReading>& reading);
+    // While not watching: the plain icon for an attached printer, the not-connected one for a
+    // printer that is gone; the tip stays the plain one.
+    void ShowAttached(bool attached);
     // What the icon shows: nullopt for the plain icon of a printer not watched.
     std::optional<WatchState> StateShown() const { return shown_; }
     void Remove() { icon_.hide(); }

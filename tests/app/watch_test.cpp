@@ -72,6 +72,21 @@ TEST_F(WatchTest, OffByDefaultItSendsNothingAndKeepsThePlainTip) {
     EXPECT_FALSE(shell.Tray()->StateShown());
 }
 
+// Not watched, a device event changes only the icon: not connected while the printer is gone,
+// plain once it is back, the plain tip throughout and no request sent.
+TEST_F(WatchTest, UnwatchedDeviceEventsShowWhetherThePrinterIsAttachedWithoutARequest) {
+    Enable();
+    printer.SetPresent(false);
+    shell.DeviceChanged();
+    EXPECT_EQ(shell.Tray()->StateShown(), WatchState::NotConnected);
+    EXPECT_EQ(ToolTip(), "Remote Panel Program");
+    printer.SetPresent(true);
+    shell.DeviceChanged();
+    EXPECT_FALSE(shell.Tray()->StateShown());
+    EXPECT_TRUE(sim.openedPaths.empty());
+    EXPECT_EQ(printer.RequestsAnswered(), 0);
+}
+
 TEST_F(WatchTest, FollowsThePrinterThroughLowOutUnpluggedAndPlugged) {
     Enable();
     WatchItem().trigger();
