@@ -1,5 +1,3 @@
-#include "campaign_commands.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -8,6 +6,7 @@
 #include <sstream>
 
 #include "app/main_window.h"
+#include "campaign.h"
 #include "info/info_viewer_sequence.h"
 #include "info/ini_export.h"
 #include "link/printer_command.h"
@@ -225,14 +224,6 @@ AppState SeededState() {
     state.transferRollerCounter = 105;
     state.fuserUnitCounter = 106;
     return state;
-}
-
-Fields RunFields(const CommandRun& run) {
-    Fields fields = StateFields(run.state);
-    fields.emplace_back("display timer restarts", std::to_string(run.timer.restarts));
-    fields.insert(fields.end(), run.viewerFields.begin(), run.viewerFields.end());
-    fields.emplace_back("INI file", run.iniFile);
-    return fields;
 }
 
 std::string CampaignIniPath() {

@@ -11,13 +11,12 @@
 // - Command: its own message when acknowledged, else 25. Unexamined: nothing at all.
 // The bytes a faulty printer delivers come from a twin of the printer with the same fault,
 // asked the same requests in the same order.
-#include "expected_outcome.h"
-
 #include <array>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
 
+#include "campaign.h"
 #include "info/info_blocks.h"
 #include "link/vendor_request.h"
 

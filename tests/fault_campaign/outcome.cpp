@@ -1,81 +1,14 @@
-#include "outcome.h"
-
-#include <algorithm>
+// What a command leaves behind, in the form the campaign compares.
 #include <cstdio>
 #include <cstring>
-#include <map>
 
+#include "campaign.h"
 #include "info/info_blocks.h"
 #include "link/printer_link.h"
 #include "service/service_mode.h"
 #include "service/user_service.h"
 
 namespace rpanel::campaign {
-namespace {
-
-std::string Joined(const std::vector<int>& messages) {
-    std::string text;
-    for (const int message : messages) {
-        text += (text.empty() ? "" : ", ") + std::to_string(message);
-    }
-    return "[" + text + "]";
-}
-
-// The requests as two columns, with the first difference marked.
-std::string RequestDifference(const std::vector<std::string>& expected,
-                              const std::vector<std::string>& actual) {
-    std::string text = "requests differ (expected | actual):";
-    bool marked = false;
-    for (std::size_t i = 0; i < std::max(expected.size(), actual.size()); ++i) {
-        const std::string want = i < expected.size() ? expected[i] : "-";
-        const std::string got = i < actual.size() ? actual[i] : "-";
-        const bool first = !marked && want != got;
-        marked = marked || first;
-        text += "\n      " + std::to_string(i) + ": " + want + " | " + got + (first ? "  <--" : "");
-    }
-    return text;
-}
-
-std::string StatusList(const AppState& state) {
-    std::string list;
-    for (std::uint32_t i = 0; i < std::min<std::uint32_t>(state.statusCount, kMaxStatusCodes);
-         ++i) {
-        const StatusCode& code = state.statusCodes.entries[i];
-        list += (i ? "," : "") + std::string(code.data(), ::strnlen(code.data(), code.size()));
-    }
-    return list;
-}
-
-}  // namespace
-
-std::vector<std::string> Differences(const Outcome& expected, const Outcome& actual) {
-    std::vector<std::string> lines;
-    if (expected.messages != actual.messages) {
-        lines.push_back("messages: expected " + Joined(expected.messages) + ", actual " +
-                        Joined(actual.messages));
-    }
-    if (expected.requests != actual.requests) {
-        lines.push_back(RequestDifference(expected.requests, actual.requests));
-    }
-    std::map<std::string, std::string> got(actual.fields.begin(), actual.fields.end());
-    for (const auto& [name, want] : expected.fields) {
-        const auto it = got.find(name);
-        const std::string value = it == got.end() ? "(absent)" : it->second;
-        if (value != want) {
-            lines.push_back(name + ": expected " + want + ", actual " + value);
-        }
-        if (it != got.end()) {
-            got.erase(it);
-        }
-    }
-    for (const auto& [name, value] : got) {
-        lines.push_back(name + ": expected (absent), actual " + value);
-    }
-    if (expected.link != actual.link) {
-        lines.push_back("link: expected " + expected.link + ", actual " + actual.link);
-    }
-    return lines;
-}
 
 std::string DescribeRequest(std::uint8_t code, std::uint16_t value, std::uint16_t index,
                             std::uint16_t length) {
@@ -84,13 +17,23 @@ std::string DescribeRequest(std::uint8_t code, std::uint16_t value, std::uint16_
     return text;
 }
 
-Fields StateFields(const AppState& state) {
+// The machine variant, panelOpen, every setting and counter, the status list, whether the
+// information blocks are given back, the display timer, and what the viewer saw and saved.
+Fields RunFields(const CommandRun& run) {
+    const AppState& state = run.state;
+    std::string list;
+    for (std::uint32_t i = 0; i < std::min<std::uint32_t>(state.statusCount, kMaxStatusCodes);
+         ++i) {
+        const StatusCode& code = state.statusCodes.entries[i];
+        list += (i ? "," : "") + std::string(code.data(), ::strnlen(code.data(), code.size()));
+    }
     Fields fields = {
         {"machineVariant", std::to_string(state.machineVariant)},
         {"panelOpen", std::to_string(state.panelOpen)},
-        {"status list", StatusList(state)},
+        {"status list", list},
         {"statusCount", std::to_string(state.statusCount)},
         {"statusIndex", std::to_string(state.statusIndex)},
+        {"display timer restarts", std::to_string(run.timer.restarts)},
     };
     for (const UserServiceSetting& setting : UserServiceSettings()) {
         fields.emplace_back(setting.name, std::to_string(SettingField(state, setting)));
@@ -102,6 +45,8 @@ Fields StateFields(const AppState& state) {
                              state.configMachine == nullptr && state.configAdjust == nullptr &&
                              state.infoValues1 == nullptr && state.infoValues2 == nullptr;
     fields.emplace_back("information blocks", blocksGiven ? "given back" : "still held");
+    fields.insert(fields.end(), run.viewerFields.begin(), run.viewerFields.end());
+    fields.emplace_back("INI file", run.iniFile);
     return fields;
 }
 
@@ -126,22 +71,17 @@ Fields BlockFields(const AppState& state) {
     return fields;
 }
 
-std::string LinkState(const OpenCounts& counts) {
+std::string LinkState(int handles, int deviceSets, int registryKeys) {
     const PrinterLink& link = GetPrinterLink();
     const bool held = IsOpenHandle(link.controlHandle) || IsOpenHandle(link.deviceHandle) ||
                       IsOpenHandle(link.secondHandle);
-    if (counts.deviceSets == 0 && counts.registryKeys == 0) {
-        if (!held && counts.handles == 0) {
-            return kLinkClosed;
-        }
-        if (held && counts.handles > 0) {
-            return kLinkOpen;
-        }
+    if (deviceSets == 0 && registryKeys == 0 && held == (handles > 0)) {
+        return held ? kLinkOpen : kLinkClosed;
     }
-    return std::string("inconsistent: the link ") + (held ? "holds" : "holds no") +
-           " handles, the platform has " + std::to_string(counts.handles) + " handles, " +
-           std::to_string(counts.deviceSets) + " device sets and " +
-           std::to_string(counts.registryKeys) + " registry keys open";
+    return "inconsistent: the link " + std::string(held ? "holds" : "holds no") +
+           " handles; open on the platform: " + std::to_string(handles) + " handles, " +
+           std::to_string(deviceSets) + " device sets, " + std::to_string(registryKeys) +
+           " registry keys";
 }
 
 }  // namespace rpanel::campaign

@@ -1,6 +1,8 @@
-// The commands of the fault campaign: every button that talks to the printer, run through the
-// same logic its page calls, each with the requests the printer must get, written out by hand
-// from the printer's request table (code, value, index, length) with what each reply is for.
+// The fault campaign: every button that talks to the printer, run through the same logic its
+// page calls, against a printer that spoils one reply or goes away at any request. Each
+// command's requests are written out by hand from the printer's request table (code, value,
+// index, length) with what each reply is for; what the command must then do is derived from
+// them by the rules in expected_outcome.cpp.
 #pragma once
 
 #include <cstdint>
@@ -8,11 +10,11 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/app_state.h"
 #include "link/sim/printer_model.h"
-#include "outcome.h"
 #include "panel/status_read.h"
 #include "support/recording_messages.h"
 
@@ -52,6 +54,8 @@ public:
     int restarts = 0;
 };
 
+using Fields = std::vector<std::pair<std::string, std::string>>;
+
 // One run of a command and what it leaves beside AppState.
 struct CommandRun {
     AppState state;
@@ -85,11 +89,63 @@ void PreparePrinter(PrinterModel& printer);
 // left; the settings are within what their pages offer, so that the uploads send them all.
 AppState SeededState();
 
-// The fields a command's outcome is compared by: StateFields, the display timer, and the
-// viewer's blocks and Save where the command ran the viewer.
-Fields RunFields(const CommandRun& run);
-
 // A scratch file for the viewer's Save, removed with its folder at the end of the run.
 std::string CampaignIniPath();
+
+// What the printer does wrong, and at which request of the command's sequence.
+struct FaultCase {
+    enum class Kind {
+        None,
+        Reply,           // the reply at the position is spoiled as `reply` says
+        Unplugged,       // from the position on nothing is answered
+        GoneBeforeOpen,  // the printer is not there when the command opens the link
+    };
+    Kind kind = Kind::None;
+    ReplyFault reply = ReplyFault::NoReply;
+    int position = 0;
+
+    // Whether the request at index of the sequence is answered other than the printer means.
+    bool Hits(int index) const {
+        return (kind == Kind::Reply && index == position) ||
+               (kind == Kind::Unplugged && index >= position);
+    }
+    // Commits the fault through the printer model; the command's first request must be the
+    // first the printer ever gets.
+    void InjectInto(PrinterModel& printer) const {
+        if (kind == Kind::Reply) {
+            printer.InjectFault(position, reply);
+        } else if (kind == Kind::Unplugged) {
+            printer.UnplugAfter(position);
+        } else if (kind == Kind::GoneBeforeOpen) {
+            printer.SetPresent(false);
+        }
+    }
+};
+
+// What a command leaves behind: the messages shown, the requests sent, the fields it may
+// change (AppState, the display timer, the viewer's blocks and Save) and the printer link.
+struct Outcome {
+    std::vector<int> messages;
+    std::vector<std::string> requests;
+    Fields fields;
+    std::string link;
+};
+
+Outcome ExpectedOutcome(const CampaignCommand& command, const FaultCase& faultCase);
+
+// "13 0x0200 index 0 length 1024"
+std::string DescribeRequest(std::uint8_t code, std::uint16_t value, std::uint16_t index,
+                            std::uint16_t length);
+
+Fields RunFields(const CommandRun& run);
+
+// The information blocks as the viewer sees them: every slot by its key, every value entry.
+Fields BlockFields(const AppState& state);
+
+// What the printer link holds after a command, from the link record and the platform's counts
+// of what is open.
+inline constexpr char kLinkClosed[] = "closed";
+inline constexpr char kLinkOpen[] = "open";
+std::string LinkState(int handles, int deviceSets, int registryKeys);
 
 }  // namespace rpanel::campaign
