@@ -1,6 +1,7 @@
 #!/bin/bash
-# Start-up time and peak memory of `rpanel --demo` against a minimal Qt Widgets program, both
-# on Qt's offscreen platform, both ending by themselves once their first window is up.
+# Start-up time and peak memory of `rpanel --demo` against a bare Qt window with two tab pages
+# (minimal_qt), both on Qt's offscreen platform, both ending by themselves once their first
+# window is up.
 #
 #   bench/startup.sh [BUILD_DIR] [RUNS]     (defaults: build, 10)
 #
@@ -51,7 +52,7 @@ read -r panel_s panel_kib <<<"$panel"
 
 awk -v bs="$base_s" -v bk="$base_kib" -v ps="$panel_s" -v pk="$panel_kib" -v n="$runs" 'BEGIN {
     printf "median of %d starts      wall time   peak memory\n", n
-    printf "minimal Qt Widgets       %7.3f s   %8d KiB\n", bs, bk
+    printf "two-tab Qt window        %7.3f s   %8d KiB\n", bs, bk
     printf "rpanel --demo            %7.3f s   %8d KiB\n", ps, pk
     printf "ratio                    %7.2f     %8.2f\n", (bs > 0 ? ps / bs : 0), pk / bk
 }'
