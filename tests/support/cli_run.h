@@ -1,9 +1,10 @@
-// Runs rpanelctl in-process and keeps what it printed, its exit status and whether anything
-// was left open on the simulated machine.
+// Runs rpanelctl in-process and keeps what it printed, its exit status and what the simulated
+// machine saw.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -20,6 +21,19 @@ struct CliOutcome {
     std::string out;
     std::string err;
     int leftOpen = -1;  // handles, device sets and registry keys still open afterwards
+    int timeouts = -1;  // transfers the simulated machine let time out
+    std::chrono::milliseconds waited{-1};
+};
+
+// Arguments written as one line split at spaces, or one by one.
+struct Args : std::vector<std::string> {
+    Args(const char* line) {
+        std::istringstream words(line);
+        for (std::string word; words >> word;) {
+            push_back(word);
+        }
+    }
+    Args(std::initializer_list<std::string> args) : std::vector<std::string>(args) {}
 };
 
 inline CliOutcome RunRpanelctl(const std::vector<std::string>& args) {
@@ -30,6 +44,8 @@ inline CliOutcome RunRpanelctl(const std::vector<std::string>& args) {
     hooks.afterSimulatedCommand = [&outcome](const SimPlatform& sim) {
         outcome.leftOpen =
             sim.OpenHandleCount() + sim.OpenDeviceSetCount() + sim.OpenRegistryKeyCount();
+        outcome.timeouts = sim.Timeouts();
+        outcome.waited = sim.WaitedFor();
     };
     outcome.status = RunCli(args, out, err, hooks);
     outcome.out = out.str();
