@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -18,6 +17,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 
@@ -110,10 +110,8 @@ protected:
         EXPECT_TRUE(messages.shown.empty());
     }
     QString InFolder(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
-    qsizetype FolderEntries() const {
-        return QDir(folder.path())
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
-            .size();
+    auto FolderEntries() const {
+        return std::distance(std::filesystem::directory_iterator(folder.path().toStdString()), {});
     }
 
     QWidget owner;
