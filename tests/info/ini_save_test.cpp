@@ -42,8 +42,8 @@ TEST(InfoIniBytes, SharesAnEntryBetweenEqualLabelsAndCutsTextsTo255Characters) {
     texts[static_cast<std::size_t>(InfoPage::Coverage)].controls = {
         {1090, s + "s"}, {1091, k + "kk"}, {1094, v + "vvv"}, {1093, "Total"}, {1096, t}};
     const std::string bytes = InfoIniBytes(texts);
-    EXPECT_TRUE(
-        bytes.ends_with("\r\n[Type]\r\n=\r\nThick=2\r\nLabels=\r\n\r\n"));  // the last section
+    // The paper types are the last section.
+    EXPECT_TRUE(bytes.ends_with("\r\n[Type]\r\n=\r\nThick=2\r\nLabels=\r\n\r\n"));
     EXPECT_NE(bytes.find("\r\n[" + s + "]\r\n" + k + "=" + v + "\r\n=\r\nTotal=" + t + "\r\r\n["),
               std::string::npos);
 }
@@ -174,7 +174,8 @@ const FileCase kFileCases[] = {
 TEST(ReplaceFileContents, KeepsTheFileWhatItWasOrRefusesAndSaysWhy) {
     SelectLanguage(kEnglishUnitedStates);
     ::umask(022);
-    const fs::path folder = fs::path(::testing::TempDir()) / "file-replace";
+    const fs::path folder =
+        fs::path(::testing::TempDir()) / ("file-replace-" + std::to_string(::getpid()));
     const bool ordinaryUserStopped = test::OrdinaryUserFiles::Stop();
     for (const FileCase& c : kFileCases) {
         SCOPED_TRACE(c.before);
