@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -20,7 +19,6 @@ struct EmulatedUsb::State {
     UMockdevTestbed* testbed = umockdev_testbed_new();
     UMockdevIoctlBase* handler = umockdev_ioctl_base_new();
     PrinterModel& printer;
-    std::vector<std::string> nodes;
     std::mutex mutex;  // the handler runs on umockdev's thread
     Fault fault = Fault::None;
     std::map<std::string, std::vector<std::string>> setups;
@@ -36,10 +34,6 @@ struct EmulatedUsb::State {
 namespace {
 
 using State = EmulatedUsb::State;
-
-std::uint16_t Le16(const std::uint8_t* bytes) {
-    return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
-}
 
 // Returns the errno the ioctl fails with, 0 when the URB is queued.
 int Submit(State& s, UMockdevIoctlClient* client) {
@@ -60,9 +54,10 @@ int Submit(State& s, UMockdevIoctlClient* client) {
         // The firmware reads a setting's parameter from the low byte of wValue, where the
         // Windows printer-class driver puts it; the model wants it in the high byte.
         const auto value = static_cast<std::uint16_t>(setup[2] << 8 | setup[3]);
-        const auto room = std::min<int>(Le16(&setup[6]), urb->buffer_length - 8);
+        const auto index = static_cast<std::uint16_t>(setup[4] | setup[5] << 8);
+        const auto room = std::min(setup[6] | setup[7] << 8, urb->buffer_length - 8);
         urb->actual_length = static_cast<int>(s.printer.Answer(
-            setup[1], value, Le16(&setup[4]), setup + 8, static_cast<std::uint16_t>(room), &how));
+            setup[1], value, index, setup + 8, static_cast<std::uint16_t>(room), &how));
         urb->status = urb->actual_length > 0 ? 0 : -EPIPE;  // what it does not know, it stalls
     }
     g_object_unref(buffer);
@@ -90,18 +85,16 @@ int Reap(State& s, UMockdevIoctlClient* client) {
     return 0;
 }
 
-// As the kernel does, a cancelled URB comes back through the reap queue.
+// As the kernel does, a cancelled URB comes back through the reap queue. libusb waits for one
+// control transfer at a time on a descriptor: the one withheld is the one cancelled.
 int Discard(State& s, UMockdevIoctlClient* client) {
-    gulong address = 0;
-    std::memcpy(&address, umockdev_ioctl_client_get_arg(client)->data, sizeof address);
     for (State::Urb& urb : s.urbs) {
-        if (urb.client == client && !urb.done && urb.data->client_addr == address) {
+        if (urb.client == client && !urb.done) {
             reinterpret_cast<usbdevfs_urb*>(urb.data->data)->status = -ENOENT;
             urb.done = true;
-            return 0;
         }
     }
-    return EINVAL;
+    return 0;
 }
 
 gboolean OnIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer state) {
@@ -134,23 +127,18 @@ EmulatedUsb::EmulatedUsb(const std::string& world, PrinterModel& printer)
     std::ifstream lines(file);
     for (std::string line; std::getline(lines, line);) {
         if (line.rfind("E: DEVNAME=", 0) == 0) {
-            state_->nodes.push_back(line.substr(11));
-            umockdev_testbed_attach_ioctl(state_->testbed, state_->nodes.back().c_str(),
-                                          state_->handler, nullptr);
+            umockdev_testbed_attach_ioctl(state_->testbed, line.c_str() + 11, state_->handler,
+                                          nullptr);
         }
     }
 }
 
 EmulatedUsb::~EmulatedUsb() {
-    for (const std::string& node : state_->nodes) {
-        umockdev_testbed_detach_ioctl(state_->testbed, node.c_str(), nullptr);
-    }
-    g_signal_handlers_disconnect_by_data(state_->handler, state_.get());
+    g_object_unref(state_->testbed);
+    g_object_unref(state_->handler);
     for (const State::Urb& urb : state_->urbs) {
         g_object_unref(urb.data);
     }
-    g_object_unref(state_->handler);
-    g_object_unref(state_->testbed);
 }
 
 void EmulatedUsb::SetFault(Fault fault) {
