@@ -20,7 +20,6 @@ struct EmulatedUsb::State {
     UMockdevIoctlBase* handler = umockdev_ioctl_base_new();
     PrinterModel& printer;
     std::mutex mutex;  // the handler runs on umockdev's thread
-    Fault fault = Fault::None;
     std::map<std::string, std::vector<std::string>> setups;
     // Submitted URBs; one that is done is reaped on the descriptor that submitted it.
     struct Urb {
@@ -47,26 +46,22 @@ int Submit(State& s, UMockdevIoctlClient* client) {
     std::snprintf(text, sizeof text, "%02X %02X %02X %02X %02X %02X %02X %02X", setup[0], setup[1],
                   setup[2], setup[3], setup[4], setup[5], setup[6], setup[7]);
     s.setups[umockdev_ioctl_client_get_devnode(client)].push_back(text);
-    Answered how = s.printer.Present() ? Answered::Replied : Answered::Gone;
-    urb->actual_length = 0;
-    urb->status = s.fault == Fault::None ? 0 : -EPIPE;
-    if (s.fault == Fault::None && how != Answered::Gone && (setup[0] & 0x80) != 0) {
-        // The firmware reads a setting's parameter from the low byte of wValue, where the
-        // Windows printer-class driver puts it; the model wants it in the high byte.
-        const auto value = static_cast<std::uint16_t>(setup[2] << 8 | setup[3]);
-        const auto index = static_cast<std::uint16_t>(setup[4] | setup[5] << 8);
-        const auto room = std::min(setup[6] | setup[7] << 8, urb->buffer_length - 8);
-        urb->actual_length = static_cast<int>(s.printer.Answer(
-            setup[1], value, index, setup + 8, static_cast<std::uint16_t>(room), &how));
-        urb->status = urb->actual_length > 0 ? 0 : -EPIPE;  // what it does not know, it stalls
-    }
+    // The firmware reads a setting's parameter from the low byte of wValue, where the Windows
+    // printer-class driver puts it; the model wants it in the high byte.
+    const auto value = static_cast<std::uint16_t>(setup[2] << 8 | setup[3]);
+    const auto index = static_cast<std::uint16_t>(setup[4] | setup[5] << 8);
+    const auto room = std::min(setup[6] | setup[7] << 8, urb->buffer_length - 8);
+    Answered how = Answered::Replied;
+    urb->actual_length = static_cast<int>(s.printer.Answer(setup[1], value, index, setup + 8,
+                                                           static_cast<std::uint16_t>(room), &how));
+    urb->status = urb->actual_length > 0 ? 0 : -EPIPE;  // what it does not know, it stalls
     g_object_unref(buffer);
     // A printer unplugged before or as the request came fails it as the kernel does.
     if (how == Answered::Gone) {
         g_object_unref(data);
         return ENODEV;
     }
-    s.urbs.push_back({client, data, s.fault != Fault::Silent});
+    s.urbs.push_back({client, data, how != Answered::Hung});  // a hung printer never answers
     return 0;
 }
 
@@ -139,11 +134,6 @@ EmulatedUsb::~EmulatedUsb() {
     for (const State::Urb& urb : state_->urbs) {
         g_object_unref(urb.data);
     }
-}
-
-void EmulatedUsb::SetFault(Fault fault) {
-    const std::lock_guard lock(state_->mutex);
-    state_->fault = fault;
 }
 
 std::vector<std::string> EmulatedUsb::Setups(const std::string& node) const {

@@ -27,7 +27,6 @@ namespace rpanel {
 namespace {
 
 using namespace std::chrono_literals;
-using test::Fault;
 using test::OpenPrinter;
 using Texts = std::vector<std::string>;
 
@@ -216,18 +215,20 @@ TEST_F(LibusbTest, TransfersThatGoWrongDeliverOnlyWhatArrivedAndAtMostOneTimeout
         });
         return delivered;
     };
-    usb->SetFault(Fault::Silent);
+    printer.HangAfter(0);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(command(), (Delivered{0, 0, 0}));
     // Far less than the default timeout: the one given to the platform was used.
     EXPECT_LT(std::chrono::steady_clock::now() - start, LibusbPlatform::kDefaultTimeout / 2);
     EXPECT_EQ(usb->Setups("001/002").size(), 1u) << "only the first request waited";
-    usb->SetFault(Fault::Stall);
+    printer.HangAfter(-1);
+    for (const std::uint8_t code : {20, 22, 24}) {
+        printer.Script(code, std::nullopt, std::nullopt);
+    }
     EXPECT_EQ(command(), (Delivered{0, 0, 0}));
     EXPECT_EQ(usb->Setups("001/002").size(), 4u) << "a stall refuses one request, not the command";
-    usb->SetFault(Fault::None);
-    printer.Script(22, std::nullopt, std::string("\x05", 1));
-    printer.Script(24, std::nullopt, std::nullopt);  // a request the printer does not answer
+    printer.Script(20, std::nullopt, "ABCD");
+    printer.Script(22, std::nullopt, "E");
     EXPECT_EQ(command(), (Delivered{4, 1, 0}));
     printer.SetPresent(false);
     EXPECT_EQ(command(), (Delivered{0, 0, 0}));
