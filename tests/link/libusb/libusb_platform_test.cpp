@@ -1,3 +1,4 @@
+// The libusb adapter against printers emulated with umockdev, and the texts it reads and writes.
 #include "link/libusb/libusb_platform.h"
 
 #include <grp.h>
@@ -7,17 +8,15 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <memory>
+#include <cstring>
 #include <optional>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "emulated_usb.h"
 #include "link/device_session.h"
 #include "link/libusb/open_refusal.h"
+#include "link/libusb/usb_devices.h"
 #include "link/printer_command.h"
-#include "link/printer_link.h"
 #include "link/vendor_request.h"
 #include "support/disk_faults.h"
 #include "support/link_setup.h"
@@ -79,7 +78,6 @@ TEST_F(LibusbTest, PrinterClassRequestsTravelAsTheWindowsDriverSendsThem) {
     std::uint8_t ack[4] = {};
     EXPECT_EQ(SendVendorRequest(21, 0x0300, 1, 4, ack), 4u);
     EXPECT_TRUE(ReplyIsOk(ack));
-    EXPECT_EQ(printer.ValueOf(20), 3u) << "the printer read the parameter from the wrong byte";
     std::uint8_t text[kTextReplySize] = {};
     EXPECT_GT(SendVendorRequest(13, 0x0200, 0, kTextReplySize, text), 0u);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(text), 21), "@PJL INFO CONFIGCOUNT");
@@ -278,5 +276,57 @@ TEST_F(LibusbTest, ANodeThisUserMayNotOpenGivesTheReasonAfterAFailedOpening) {
     EXPECT_EQ(OpenFailureReason(), "");
 }
 
+TEST(InterfacePathText, RoundTripsThroughTheKernelsNamesAndRejectsEverythingElse) {
+    for (const char* text : {"1-2:1.0", "1-1.4:1.1", "3-1.2.3.4.5.6.7:2.3", "255-255:255.255"}) {
+        auto path = ParseInterfacePath(text);
+        ASSERT_TRUE(path) << text;
+        EXPECT_EQ(FormatInterfacePath(*path), text);
+    }
+    auto path = ParseInterfacePath("2-1.10:1.3");
+    ASSERT_TRUE(path);
+    EXPECT_EQ(path->location.bus, 2);
+    EXPECT_EQ(path->location.ports, (std::vector<std::uint8_t>{1, 10}));
+    EXPECT_EQ(path->configuration, 1);
+    EXPECT_EQ(path->interfaceNumber, 3);
+
+    for (const char* text :
+         {"", "1-2", "1-2:1", "1-2:1.", "1-:1.0", "-2:1.0", "usb1:1.0", "1-2..3:1.0", "1-2.:1.0",
+          "1-2:1.0 ", " 1-2:1.0", "1-256:1.0", "1-2:1.256", "1-+2:1.0", "1-2:1.0:1.0",
+          "1-1.2.3.4.5.6.7.8:1.0", "\\\\?\\usb#vid_0000&pid_0012#1#{guid}"}) {
+        EXPECT_FALSE(ParseInterfacePath(text)) << text;
+    }
+}
+
+TEST(StillImageNameText, ReadsTheNumberAndThePipe) {
+    auto name = ParseStillImageName("\\\\.\\Usbscan99\\2");
+    ASSERT_TRUE(name);
+    EXPECT_EQ(name->number, 99u);
+    EXPECT_EQ(name->pipe, 2u);
+    for (const char* text :
+         {"\\\\.\\Usbscan0", "\\\\.\\Usbscan\\0", "\\\\.\\Usbscan0\\", "\\\\.\\Usbscan-1\\0",
+          "\\\\.\\Usbscan0\\0\\1", "\\\\.\\Usbprint0\\0", "\\\\.\\Usbscan0\\x", "1-2:1.0"}) {
+        EXPECT_FALSE(ParseStillImageName(text)) << text;
+    }
+}
+
 }  // namespace
 }  // namespace rpanel
+
+// umockdev's emulated /sys and /dev exist only for a process that has libumockdev-preload
+// loaded: without it, the program re-executes itself with it preloaded (and, since
+// AddressSanitizer refuses to start behind the preload, with its library-order check off).
+int main(int argc, char** argv) {
+    const char* preload = std::getenv("LD_PRELOAD");
+    if (preload == nullptr || std::strstr(preload, "libumockdev-preload") == nullptr) {
+        const char* asan = std::getenv("ASAN_OPTIONS");
+        setenv("LD_PRELOAD",
+               ("libumockdev-preload.so.0:" + std::string(preload ? preload : "")).c_str(), 1);
+        setenv("ASAN_OPTIONS",
+               (std::string(asan ? asan : "") + ":verify_asan_link_order=0").c_str(), 1);
+        execv("/proc/self/exe", argv);
+        std::perror("re-executing with libumockdev-preload");
+        return 1;
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
