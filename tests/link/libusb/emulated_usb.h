@@ -99,12 +99,11 @@ private:
         setups_[umockdev_ioctl_client_get_devnode(client)].push_back(text);
         // The firmware reads a setting's parameter from the low byte of wValue, where the
         // Windows printer-class driver puts it; the model wants it in the high byte.
-        const auto value = static_cast<std::uint16_t>(setup[2] << 8 | setup[3]);
-        const auto index = static_cast<std::uint16_t>(setup[4] | setup[5] << 8);
-        const auto room = std::min(setup[6] | setup[7] << 8, urb->buffer_length - 8);
+        const std::uint16_t value = setup[2] << 8 | setup[3];
+        const std::uint16_t room = std::min(setup[6] | setup[7] << 8, urb->buffer_length - 8);
         Answered how = Answered::Replied;
-        urb->actual_length = static_cast<int>(printer_.Answer(
-            setup[1], value, index, setup + 8, static_cast<std::uint16_t>(room), &how));
+        urb->actual_length = static_cast<int>(
+            printer_.Answer(setup[1], value, setup[4] | setup[5] << 8, setup + 8, room, &how));
         urb->status = urb->actual_length > 0 ? 0 : -EPIPE;  // what it does not know, it stalls
         g_object_unref(buffer);
         if (how == Answered::Gone) {

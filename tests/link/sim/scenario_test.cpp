@@ -2,14 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace rpanel {
 namespace {
 
 std::string Reply(PrinterModel& printer, std::uint8_t code, std::uint16_t value = 0,
                   std::uint16_t length = 4) {
     std::uint8_t buffer[1024] = {};
-    const std::uint32_t count = printer.Answer(code, value, 1, buffer, length);
-    return std::string(reinterpret_cast<const char*>(buffer), count);
+    return std::string(reinterpret_cast<const char*>(buffer),
+                       printer.Answer(code, value, 1, buffer, length));
 }
 
 TEST(Scenario, ScriptsRepliesByCodeAndByCodeAndValueAndSetsValuesPresenceAndFaults) {
@@ -89,16 +91,13 @@ TEST(PrinterModel, FaultsSpoilOnlyTheReplyAtTheirPosition) {
         EXPECT_EQ(Reply(printer, 18) + Reply(printer, 18) + Reply(printer, 18), ok + expected + ok)
             << static_cast<int>(fault);
     }
-    PrinterModel first;
-    PrinterModel second;
+    PrinterModel first, second;
     first.InjectFault(0, ReplyFault::RandomBytes);
     second.InjectFault(0, ReplyFault::RandomBytes);
     const std::string garbage = Reply(first, 9, 0, 1024);
     EXPECT_EQ(garbage, Reply(second, 9, 0, 1024));
     EXPECT_GT(garbage.size(), 4u);
-    for (char byte : garbage) {
-        EXPECT_GE(static_cast<unsigned char>(byte), 0x80);
-    }
+    EXPECT_TRUE(std::ranges::all_of(garbage, [](unsigned char byte) { return byte >= 0x80; }));
     PrinterModel silent;
     silent.Script(40, std::nullopt, std::nullopt);
     silent.InjectFault(0, ReplyFault::RandomBytes);
