@@ -43,10 +43,9 @@ protected:
     void TearDown() override {
         if (platform) {
             ClosePrinterLink();
-            EXPECT_EQ(std::make_tuple(platform->OpenHandleCount(), platform->OpenDeviceSetCount(),
-                                      platform->OpenRegistryKeyCount()),
-                      std::make_tuple(0, 0, 0))
-                << "handles, device sets or registry keys were left open";
+            EXPECT_EQ(platform->OpenHandleCount(), 0) << "a device handle was left open";
+            EXPECT_EQ(platform->OpenDeviceSetCount(), 0) << "a device set was left open";
+            EXPECT_EQ(platform->OpenRegistryKeyCount(), 0) << "a registry key was left open";
         }
     }
 
@@ -265,7 +264,7 @@ TEST_F(LibusbTest, ANodeThisUserMayNotOpenGivesTheReasonAfterAFailedOpening) {
     EXPECT_EQ(OpenFailureReason(), "");
 }
 
-TEST(InterfacePathText, RoundTripsThroughTheKernelsNamesAndRejectsEverythingElse) {
+TEST(DeviceNames, InterfacePathsRoundTripThroughTheKernelsNamesAndStillImageNamesParse) {
     for (const char* text : {"1-2:1.0", "1-1.4:1.1", "3-1.2.3.4.5.6.7:2.3", "255-255:255.255"}) {
         auto path = ParseInterfacePath(text);
         ASSERT_TRUE(path) << text;
@@ -283,13 +282,10 @@ TEST(InterfacePathText, RoundTripsThroughTheKernelsNamesAndRejectsEverythingElse
           "1-1.2.3.4.5.6.7.8:1.0", "\\\\?\\usb#vid_0000&pid_0012#1#{guid}"}) {
         EXPECT_FALSE(ParseInterfacePath(text)) << text;
     }
-}
-
-TEST(StillImageNameText, ReadsTheNumberAndThePipe) {
+    // Still-image names give their number and pipe.
     auto name = ParseStillImageName("\\\\.\\Usbscan99\\2");
     ASSERT_TRUE(name);
-    EXPECT_EQ(name->number, 99u);
-    EXPECT_EQ(name->pipe, 2u);
+    EXPECT_EQ(std::tie(name->number, name->pipe), std::make_tuple(99u, 2u));
     for (const char* text :
          {"\\\\.\\Usbscan0", "\\\\.\\Usbscan\\0", "\\\\.\\Usbscan0\\", "\\\\.\\Usbscan-1\\0",
           "\\\\.\\Usbscan0\\0\\1", "\\\\.\\Usbprint0\\0", "\\\\.\\Usbscan0\\x", "1-2:1.0"}) {
