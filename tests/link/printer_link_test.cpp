@@ -26,14 +26,13 @@ SimPrinterClassDevice Device(Ids ids, std::string path = "p0", PrinterModel* pri
             .printer = printer};
 }
 
-TEST_F(Discovery, FindsThePrinterClassDeviceThatCarriesTheId) {
+TEST_F(Discovery, FindsThePrinterClassDeviceThatCarriesTheIdAndListsWhatItSees) {
     SimPrinterClassDevice badProperty = Device({kOther}, "other");
     badProperty.propertyFails = true;
     SimPrinterClassDevice openedOnce = Device({kBare});
     openedOnce.maxOpenHandles = 1;
-    const std::vector<SimPrinterClassDevice> four = {Device({}, "none"), Device({kOther}, "other"),
-                                                     Device({kBare}, "1st"),
-                                                     Device({kBare}, "2nd")};
+    const std::vector four{Device({}, "none"), Device({kOther}, "other"), Device({kBare}, "1st"),
+                           Device({kBare}, "2nd")};
     const struct {
         const char* what;
         std::vector<SimPrinterClassDevice> devices;
@@ -65,6 +64,7 @@ TEST_F(Discovery, FindsThePrinterClassDeviceThatCarriesTheId) {
         }
         ClosePrinterLink();
     }
+    // The list of what discovery sees marks the devices that would match.
     sim.printerClassDevices = {Device({}, "none"), Device({kRevision, kBare}, "p1")};
     const auto devices = ListPrinterClassDevices(kBare);
     ASSERT_EQ(devices.size(), 2u);
