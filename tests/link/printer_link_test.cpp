@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "link/win32/win32_platform.h"
 #include "support/sim_fixture.h"
 
 namespace rpanel {
@@ -9,34 +12,27 @@ namespace {
 
 using test::OpenLinkWith;
 using Ids = std::vector<std::string>;
+using Discovery = test::SimTest;
 
 constexpr char kBare[] = "USB\\VID_0000&PID_0012";
 constexpr char kRevision[] = "USB\\VID_0000&PID_0012&REV_0100";
 constexpr char kOther[] = "USB\\VID_1111&PID_2222";
-
-class Discovery : public test::SimTest {
-protected:
-    void SetUp() override {
-        SimTest::SetUp();
-        sim.printerClassDevices.clear();
-    }
-    SimStillImageDevice& AddStillImage(int number, std::uint16_t vendor, std::uint16_t product) {
-        sim.stillImageDevices.push_back({number, {vendor, product, 0x0100, 0}, true, &printer});
-        return sim.stillImageDevices.back();
-    }
-};
+constexpr char kNoPermission[] = "the printer at 1-1 is attached but this user may not open it";
 
 // A printer-class device; with no IDs, one without the hardware-ID property.
-SimPrinterClassDevice Device(Ids ids, std::string path = "p0") {
+SimPrinterClassDevice Device(Ids ids, std::string path = "p0", PrinterModel* printer = nullptr) {
     return {.hardwareIds = ids.empty() ? std::nullopt : std::optional(ids),
-            .interfacePath = std::move(path)};
+            .interfacePath = std::move(path),
+            .printer = printer};
 }
 
-TEST_F(Discovery, FindsThePrinterClassDeviceThatCarriesTheId) {
+TEST_F(Discovery, FindsThePrinterClassDeviceThatCarriesTheIdAndListsWhatItSees) {
     SimPrinterClassDevice badProperty = Device({kOther}, "other");
     badProperty.propertyFails = true;
     SimPrinterClassDevice openedOnce = Device({kBare});
     openedOnce.maxOpenHandles = 1;
+    const std::vector four{Device({}, "none"), Device({kOther}, "other"), Device({kBare}, "1st"),
+                           Device({kBare}, "2nd")};
     const struct {
         const char* what;
         std::vector<SimPrinterClassDevice> devices;
@@ -47,12 +43,7 @@ TEST_F(Discovery, FindsThePrinterClassDeviceThatCarriesTheId) {
         {"the bare ID after a revision ID", {Device({kRevision, kBare})}, kBare, true, "p0"},
         {"a revision ID alone", {Device({kRevision})}, kBare, false, nullptr},
         {"letter case", {Device({"usb\\vid_0000&pid_0012"})}, kBare, true, "p0"},
-        {"the lower of two matches",
-         {Device({}, "none"), Device({kOther}, "other"), Device({kBare}, "1st"),
-          Device({kBare}, "2nd")},
-         kBare,
-         true,
-         "1st"},
+        {"the lower of two matches", four, kBare, true, "1st"},
         // An unexpected error reading a property ends the whole search.
         {"a property error", {badProperty, Device({kBare})}, kBare, false, nullptr},
         {"an interface that opens only once", {openedOnce}, kBare, false, "p0"},
@@ -73,6 +64,13 @@ TEST_F(Discovery, FindsThePrinterClassDeviceThatCarriesTheId) {
         }
         ClosePrinterLink();
     }
+    // The list of what discovery sees marks the devices that would match.
+    sim.printerClassDevices = {Device({}, "none"), Device({kRevision, kBare}, "p1")};
+    const auto devices = ListPrinterClassDevices(kBare);
+    ASSERT_EQ(devices.size(), 2u);
+    EXPECT_EQ(std::tie(devices[0].hardwareIds, devices[0].matches), std::make_tuple(Ids{}, false));
+    EXPECT_EQ(std::tie(devices[1].hardwareIds, devices[1].interfacePath, devices[1].matches),
+              std::make_tuple(Ids{kRevision, kBare}, "p1", true));
 }
 
 // A platform that answers "too small" without asking for more must not hold the search.
@@ -87,7 +85,6 @@ public:
 
 TEST_F(Discovery, FailsWithoutADeviceSetOrWhenTheIdsNeverFit) {
     ShrinkingIds shrinking;
-    sim = SimPlatform::WithPrinter(printer);
     static_cast<SimPlatform&>(shrinking) = sim;
     {
         const DeviceSession shrinkingIds(shrinking);
@@ -96,10 +93,17 @@ TEST_F(Discovery, FailsWithoutADeviceSetOrWhenTheIdsNeverFit) {
     }
     sim.deviceSetFails = true;
     EXPECT_FALSE(Open());
+    // Windows' answers: 122 is "too small", 13 "no such property", 5 "access denied". An answer
+    // that asks for no more than it was given ends the search instead of spinning on it.
+    EXPECT_EQ(win32::HardwareIdReadFailure(122, 96, 0), PropertyResult::BufferTooSmall);
+    EXPECT_EQ(win32::HardwareIdReadFailure(122, 200, 96), PropertyResult::BufferTooSmall);
+    EXPECT_EQ(win32::HardwareIdReadFailure(122, 96, 96), PropertyResult::Failed);
+    EXPECT_EQ(win32::HardwareIdReadFailure(122, 0, 0), PropertyResult::Failed);
+    EXPECT_EQ(win32::HardwareIdReadFailure(13, 0, 0), PropertyResult::NoProperty);
+    EXPECT_EQ(win32::HardwareIdReadFailure(5, 0, 0), PropertyResult::Failed);
 }
 
 TEST_F(Discovery, PrinterClassUsesOneHandleForControlAndRequestsAndClosesItOnce) {
-    sim = SimPlatform::WithPrinter(printer);
     ASSERT_TRUE(Open());
     ASSERT_TRUE(Open());  // opening an open link re-opens it
     const PrinterLink& link = GetPrinterLink();
@@ -108,42 +112,43 @@ TEST_F(Discovery, PrinterClassUsesOneHandleForControlAndRequestsAndClosesItOnce)
     EXPECT_EQ(sim.OpenHandleCount(), 2);
     ClosePrinterLink();
     ClosePrinterLink();  // closing a closed link only sets the marks again
-    EXPECT_EQ(sim.OpenHandleCount(), 0);
     EXPECT_EQ(sim.strayCloses, 0);
-    EXPECT_EQ(link.controlHandle, kInvalidHandle);
-    EXPECT_EQ(link.secondHandle, kInvalidHandle);
+    EXPECT_EQ(std::tie(link.controlHandle, link.secondHandle),
+              std::make_tuple(kInvalidHandle, kInvalidHandle));
 }
 
-TEST_F(Discovery, StillImageNumbersRunFrom0To99) {
-    AddStillImage(99, 0x0000, 0x0012);
-    ASSERT_TRUE(OpenLinkWith(1, kBare));
-    EXPECT_EQ(sim.openedPaths.front(), "\\\\.\\Usbscan0\\0");
-    // firstPipe 0: requests go over the control handle; secondPipe 1 opens pipe 1.
-    EXPECT_EQ(sim.openedPaths.back(), "\\\\.\\Usbscan99\\1");
-    EXPECT_EQ(GetPrinterLink().deviceHandle, GetPrinterLink().controlHandle);
-
-    ClosePrinterLink();
-    sim.stillImageDevices.front().number = 100;
-    sim.openedPaths.clear();
-    EXPECT_FALSE(OpenLinkWith(1, kBare));
-    EXPECT_EQ(sim.openedPaths.size(), 100u);
-}
-
-TEST_F(Discovery, StillImageClosesAMismatchAndReadsTheNumbersFromTheirFixedPlaces) {
-    AddStillImage(0, 0xABCD, 0x1235);
-    AddStillImage(1, 0xABCD, 0x1234).descriptorReadable = false;
-    AddStillImage(2, 0xABCD, 0x1234);
+TEST_F(Discovery, StillImageClosesAMismatchAndItsNumbersRunFrom0To99) {
+    auto add = [this](int number, std::uint16_t vendor, std::uint16_t product) -> auto& {
+        return sim.stillImageDevices.emplace_back(
+            SimStillImageDevice{number, {vendor, product, 0x0100, 0}, true, &printer});
+    };
+    add(0, 0xABCD, 0x1235);
+    add(1, 0xABCD, 0x1234).descriptorReadable = false;
+    add(2, 0xABCD, 0x1234);
     ASSERT_TRUE(OpenLinkWith(1, "USB\\VID_abcd&PID_1234", 3, -1));
     // Only the found control handle and its pipe 3 are open; no second pipe.
     EXPECT_EQ(sim.OpenHandleCount(), 2);
     EXPECT_EQ(sim.openedPaths.back(), "\\\\.\\Usbscan2\\3");
     EXPECT_EQ(GetPrinterLink().secondHandle, kInvalidHandle);
-}
 
-TEST_F(Discovery, AnEmptyListSearchesTheRegistryForTheDriversExactServiceName) {
-    sim = SimPlatform::WithPrinter(printer);
-    AddStillImage(3, 0x0000, 0x0012);
+    ClosePrinterLink();
+    sim.stillImageDevices.clear();
+    add(99, 0x0000, 0x0012);
+    sim.openedPaths.clear();
+    ASSERT_TRUE(OpenLinkWith(1, kBare));
+    EXPECT_EQ(sim.openedPaths.front(), "\\\\.\\Usbscan0\\0");
+    // firstPipe 0: requests go over the control handle; secondPipe 1 opens pipe 1.
+    EXPECT_EQ(sim.openedPaths.back(), "\\\\.\\Usbscan99\\1");
+    EXPECT_EQ(GetPrinterLink().deviceHandle, GetPrinterLink().controlHandle);
+    ClosePrinterLink();
+    sim.stillImageDevices.front().number = 100;
+    sim.openedPaths.clear();
+    EXPECT_FALSE(OpenLinkWith(1, kBare));
+    EXPECT_EQ(sim.openedPaths.size(), 100u);
+
+    // With no IDs, the registry names the devices of the driver's exact service name.
     sim.registry.clear();
+    sim.stillImageDevices.front().number = 3;
     EXPECT_FALSE(OpenLinkWith(0, ""));
     sim.AddRegistryInstance("VID_0000&PID_0012", "X1", "USBPRINT");
     EXPECT_FALSE(OpenLinkWith(0, ""));
@@ -156,15 +161,32 @@ TEST_F(Discovery, AnEmptyListSearchesTheRegistryForTheDriversExactServiceName) {
     EXPECT_TRUE(OpenLinkWith(1, ""));
 }
 
-TEST_F(Discovery, ListsWhatItSees) {
-    sim.printerClassDevices = {Device({}, "none"), Device({kRevision, kBare}, "p1")};
-    auto devices = ListPrinterClassDevices(kBare);
-    ASSERT_EQ(devices.size(), 2u);
-    EXPECT_TRUE(devices[0].hardwareIds.empty());
-    EXPECT_FALSE(devices[0].matches);
-    EXPECT_EQ(devices[1].hardwareIds, (Ids{kRevision, kBare}));
-    EXPECT_EQ(devices[1].interfacePath, "p1");
-    EXPECT_TRUE(devices[1].matches);
+// Why an opening failed, when the printer is there but the system would not let it be opened.
+TEST_F(Discovery, TheReasonOfTheFirstRefusalLastsUntilTheNextOpening) {
+    PrinterModel second;
+    second.RefuseOpening("the second printer is held by another program");
+    printer.RefuseOpening(kNoPermission);
+    sim.printerClassDevices.push_back(Device({"USB\\VID_0000&PID_0013"}, "p1", &second));
+    EXPECT_FALSE(OpenLinkWith(0, "USB\\VID_0000&PID_0012,USB\\VID_0000&PID_0013"));
+    EXPECT_EQ(OpenFailureReason(), kNoPermission);
+    EXPECT_FALSE(IsOpenHandle(GetPrinterLink().deviceHandle));
+    ClosePrinterLink();
+    EXPECT_EQ(OpenFailureReason(), kNoPermission) << "closing the link is not an opening";
+
+    printer.RefuseOpening("");
+    EXPECT_TRUE(Open());
+    EXPECT_EQ(OpenFailureReason(), "");
+    // An absent printer, or one that opens only once, gives no reason.
+    printer.RefuseOpening(kNoPermission);
+    EXPECT_FALSE(Open());
+    printer.SetPresent(false);
+    EXPECT_FALSE(Open());
+    EXPECT_EQ(OpenFailureReason(), "") << "a reason from an earlier opening was kept";
+    printer.SetPresent(true);
+    printer.RefuseOpening("");
+    sim.printerClassDevices[0].maxOpenHandles = 1;
+    EXPECT_FALSE(Open());
+    EXPECT_EQ(OpenFailureReason(), "");
 }
 
 }  // namespace

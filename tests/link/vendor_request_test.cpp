@@ -13,7 +13,7 @@ namespace {
 // (libusb/libusb_platform_test.cpp).
 using Channel = test::SimTest;
 
-TEST_F(Channel, NothingLeavesForACodeOutsideTheCatalogueOrOnAClosedLink) {
+TEST_F(Channel, NothingLeavesOutsideTheCatalogueOrOnAClosedLinkAndValuesTakeTheHighByte) {
     std::uint8_t reply[kValueReplySize] = {};
     ASSERT_TRUE(Open());
     for (std::uint8_t code : {0, 8, 10, 31, 38, 52, 79, 86, 255}) {
@@ -23,9 +23,8 @@ TEST_F(Channel, NothingLeavesForACodeOutsideTheCatalogueOrOnAClosedLink) {
     ClosePrinterLink();
     EXPECT_EQ(SendVendorRequest(80, 0, 1, kValueReplySize, reply), 0u);
     EXPECT_EQ(printer.RequestsAnswered(), 0);
-}
 
-TEST(RequestValue, ShiftsSignedAdjustmentsIntoTheHighByte) {
+    // Signed adjustments are shifted into the high byte of the value.
     const RequestRow& top = CatalogueRow(Request::WriteTopAdjustPlain);
     const RequestRow& transfer = CatalogueRow(Request::WriteTransferLabel);
     const RequestRow& plain = CatalogueRow(Request::WriteGdiTimeout);
@@ -39,9 +38,7 @@ TEST(RequestValue, ShiftsSignedAdjustmentsIntoTheHighByte) {
     EXPECT_EQ(RequestValue(top, -16), 0xFF00);
     // A command's value is its own, whatever the parameter.
     EXPECT_EQ(RequestValue(CatalogueRow(Request::EjectAllToner), 7), 0x0100);
-}
-
-TEST(RequestCatalogue, FindsTheRowOfEveryCodeInAValueBlock) {
+    // The rows of the value blocks hold every code of their block.
     EXPECT_EQ(FindCatalogueRow(55)->id, Request::ReadInfoValueBlock1);
     EXPECT_EQ(FindCatalogueRow(62)->id, Request::ReadInfoValueBlock1);
     EXPECT_EQ(FindCatalogueRow(78)->id, Request::ReadInfoValueBlock2);

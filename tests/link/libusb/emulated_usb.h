@@ -1,112 +1,158 @@
-// Emulated USB devices for the libusb adapter's tests: a umockdev testbed whose sysfs holds
-// real-looking device and configuration descriptors, and whose device nodes answer libusb's
-// URB ioctls from a PrinterModel, recording every setup packet that reaches them.
-//
-// The process must run with libumockdev-preload loaded (see main.cpp).
+// The USB devices of data/<world>.umockdev (sysfs attributes with real-looking device and
+// configuration descriptors) in a umockdev testbed, every device node answering libusb's control
+// transfers from one PrinterModel and recording the setup packets that reach it. A request the
+// model does not answer is stalled; a hung model leaves it to time out; an unplugged one fails
+// it with ENODEV. The process must have libumockdev-preload loaded (see main).
 #pragma once
 
-#include <array>
-#include <cstdint>
-#include <deque>
+#include <linux/usbdevice_fs.h>
+#include <sys/ioctl.h>
+#include <umockdev.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
 #include <map>
-#include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "link/sim/printer_model.h"
 
-typedef struct _UMockdevTestbed UMockdevTestbed;
-typedef struct _UMockdevIoctlBase UMockdevIoctlBase;
-typedef struct _UMockdevIoctlClient UMockdevIoctlClient;
-typedef struct _UMockdevIoctlData UMockdevIoctlData;
-
 namespace rpanel::test {
 
-using SetupPacket = std::array<std::uint8_t, 8>;
-
-struct UsbInterfaceInfo {
-    std::uint8_t number = 0;
-    std::uint8_t interfaceClass = 0;
-    std::uint8_t endpoints = 2;
-};
-
-struct UsbDeviceInfo {
-    std::string name;  // the kernel's name: "1-2", "1-1.4"
-    std::uint8_t devnum = 0;
-    std::uint16_t vendor = 0;
-    std::uint16_t product = 0;
-    std::uint16_t release = 0x0100;
-    std::uint8_t deviceClass = 0;
-    std::uint8_t configuration = 1;
-    std::vector<UsbInterfaceInfo> interfaces;
-};
-
-// How the emulated firmware treats the next control transfers.
-enum class Fault {
-    None,
-    Stall,   // the request is answered with a stall
-    Silent,  // the request is never answered
-};
-
-// The firmware behind one device node. Its handler runs on umockdev's thread.
-class EmulatedDevice {
-public:
-    EmulatedDevice(std::string devnode, PrinterModel* printer);
-    ~EmulatedDevice();
-    EmulatedDevice(const EmulatedDevice&) = delete;
-    EmulatedDevice& operator=(const EmulatedDevice&) = delete;
-
-    const std::string& Devnode() const { return devnode_; }
-    UMockdevIoctlBase* Handler() const { return handler_; }
-    void SetFault(Fault fault);
-    // The setup packets received, in order: "C1 15 03 00 01 00 04 00".
-    std::vector<std::string> Setups() const;
-    // How many file descriptors of this process are open on the node.
-    int OpenDescriptors() const;
-
-private:
-    static int OnIoctl(UMockdevIoctlBase* handler, UMockdevIoctlClient* client, void* self);
-    bool Submit(UMockdevIoctlClient* client);
-    bool Reap(UMockdevIoctlClient* client);
-    bool Discard(UMockdevIoctlClient* client);
-
-    const std::string devnode_;
-    PrinterModel* const printer_;
-    UMockdevIoctlBase* handler_ = nullptr;
-    mutable std::mutex mutex_;
-    Fault fault_ = Fault::None;
-    std::vector<std::string> setups_;
-    // URBs are reaped on the file descriptor that submitted them.
-    using UrbQueues = std::map<UMockdevIoctlClient*, std::deque<UMockdevIoctlData*>>;
-    UrbQueues done_;      // ready to be reaped
-    UrbQueues withheld_;  // never answered by the firmware
-};
-
-// A testbed with a PCI host controller; devices go in parents first.
 class EmulatedUsb {
 public:
-    EmulatedUsb();
-    ~EmulatedUsb();
-    EmulatedUsb(const EmulatedUsb&) = delete;
-    EmulatedUsb& operator=(const EmulatedUsb&) = delete;
+    EmulatedUsb(const std::string& world, PrinterModel& printer) : printer_(printer) {
+        const std::string file = RPANEL_USB_WORLDS "/" + world + ".umockdev";
+        GError* error = nullptr;
+        if (!umockdev_in_mock_environment() ||
+            !umockdev_testbed_add_from_file(testbed_, file.c_str(), &error)) {
+            throw std::runtime_error(error != nullptr ? error->message : "no libumockdev-preload");
+        }
+        g_signal_connect(handler_, "handle-ioctl", G_CALLBACK(OnIoctl), this);
+        std::ifstream lines(file);
+        for (std::string line; std::getline(lines, line);) {
+            if (line.rfind("E: DEVNAME=", 0) == 0) {
+                umockdev_testbed_attach_ioctl(testbed_, line.c_str() + 11, handler_, nullptr);
+            }
+        }
+    }
+    ~EmulatedUsb() {
+        g_object_unref(testbed_);
+        g_object_unref(handler_);
+        for (const Urb& urb : urbs_) {
+            g_object_unref(urb.data);
+        }
+    }
 
-    void AddRootHub(std::uint8_t bus) { AddHub("usb" + std::to_string(bus), 1); }
-    void AddHub(const std::string& name, std::uint8_t devnum);
-    // Adds a device; with a printer, its node answers control transfers from it.
-    EmulatedDevice* Add(const UsbDeviceInfo& info, PrinterModel* printer = nullptr);
+    // The setup packets received on a node ("001/002"), in order: "C1 15 03 00 01 00 04 00".
+    std::vector<std::string> Setups(const std::string& node) {
+        const std::lock_guard lock(mutex_);
+        return setups_["/dev/bus/usb/" + node];
+    }
 
-    static std::vector<std::uint8_t> Descriptors(const UsbDeviceInfo& info);
+    // How many file descriptors of this process are open on a node. umockdev's client-vanished
+    // signal does not come when a node is closed; an emulated node is a file below the
+    // testbed's own /dev.
+    static int OpenDescriptors(const std::string& node) {
+        int count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+            std::error_code error;
+            count += std::filesystem::read_symlink(entry.path(), error)
+                         .string()
+                         .ends_with("/dev/bus/usb/" + node);
+        }
+        return count;
+    }
 
 private:
-    void AddNode(const std::string& name, std::uint8_t devnum,
-                 const std::vector<std::uint8_t>& descriptors, std::uint8_t configuration);
+    // Runs on umockdev's thread.
+    static gboolean OnIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer self) {
+        auto& usb = *static_cast<EmulatedUsb*>(self);
+        const gulong request = umockdev_ioctl_client_get_request(client);
+        if (request != USBDEVFS_SUBMITURB && request != USBDEVFS_REAPURBNDELAY &&
+            request != USBDEVFS_DISCARDURB) {
+            return FALSE;  // umockdev's defaults for everything else
+        }
+        const std::lock_guard lock(usb.mutex_);
+        const int error = request == USBDEVFS_SUBMITURB    ? usb.Submit(client)
+                          : request == USBDEVFS_DISCARDURB ? usb.Discard(client)
+                                                           : usb.Reap(client);
+        umockdev_ioctl_client_complete(client, error == 0 ? 0 : -1, error);
+        return TRUE;
+    }
 
-    UMockdevTestbed* testbed_ = nullptr;
-    std::vector<std::unique_ptr<EmulatedDevice>> devices_;
+    // Each returns the errno its ioctl fails with, or 0.
+    int Submit(UMockdevIoctlClient* client) {
+        UMockdevIoctlData* data = umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client),
+                                                              0, sizeof(usbdevfs_urb), nullptr);
+        auto* urb = reinterpret_cast<usbdevfs_urb*>(data->data);
+        UMockdevIoctlData* buffer = umockdev_ioctl_data_resolve(
+            data, offsetof(usbdevfs_urb, buffer), static_cast<gsize>(urb->buffer_length), nullptr);
+        std::uint8_t* setup = buffer->data;
+        char text[24];
+        std::snprintf(text, sizeof text, "%02X %02X %02X %02X %02X %02X %02X %02X", setup[0],
+                      setup[1], setup[2], setup[3], setup[4], setup[5], setup[6], setup[7]);
+        setups_[umockdev_ioctl_client_get_devnode(client)].push_back(text);
+        // The firmware reads a setting's parameter from the low byte of wValue, where the
+        // Windows printer-class driver puts it; the model wants it in the high byte.
+        const std::uint16_t value = setup[2] << 8 | setup[3];
+        const std::uint16_t room = std::min(setup[6] | setup[7] << 8, urb->buffer_length - 8);
+        Answered how = Answered::Replied;
+        urb->actual_length = static_cast<int>(
+            printer_.Answer(setup[1], value, setup[4] | setup[5] << 8, setup + 8, room, &how));
+        urb->status = urb->actual_length > 0 ? 0 : -EPIPE;  // what it does not know, it stalls
+        g_object_unref(buffer);
+        if (how == Answered::Gone) {
+            g_object_unref(data);
+            return ENODEV;
+        }
+        urbs_.push_back({client, data, how != Answered::Hung});  // a hung printer never answers
+        return 0;
+    }
+
+    int Reap(UMockdevIoctlClient* client) {
+        auto it = std::find_if(urbs_.begin(), urbs_.end(),
+                               [&](const Urb& urb) { return urb.client == client && urb.done; });
+        if (it == urbs_.end()) {
+            return EAGAIN;
+        }
+        UMockdevIoctlData* slot = umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client),
+                                                              0, sizeof(void*), nullptr);
+        umockdev_ioctl_data_set_ptr(slot, 0, it->data);
+        g_object_unref(slot);
+        g_object_unref(it->data);
+        urbs_.erase(it);
+        return 0;
+    }
+
+    // As the kernel does, a cancelled URB comes back through the reap queue. libusb waits for
+    // one control transfer at a time on a descriptor: the one withheld is the one cancelled.
+    int Discard(UMockdevIoctlClient* client) {
+        for (Urb& urb : urbs_) {
+            if (urb.client == client && !urb.done) {
+                reinterpret_cast<usbdevfs_urb*>(urb.data->data)->status = -ENOENT;
+                urb.done = true;
+            }
+        }
+        return 0;
+    }
+
+    UMockdevTestbed* testbed_ = umockdev_testbed_new();
+    UMockdevIoctlBase* handler_ = umockdev_ioctl_base_new();
+    PrinterModel& printer_;
+    std::mutex mutex_;
+    std::map<std::string, std::vector<std::string>> setups_;
+    // Submitted URBs; one that is done is reaped on the descriptor that submitted it.
+    struct Urb {
+        UMockdevIoctlClient* client;
+        UMockdevIoctlData* data;
+        bool done;
+    };
+    std::vector<Urb> urbs_;
 };
-
-// The printer as it sits on the bus: a composite device whose printer interface is number 1.
-UsbDeviceInfo PrinterAt(const std::string& name, std::uint8_t devnum);
 
 }  // namespace rpanel::test
