@@ -28,11 +28,6 @@ namespace {
 using namespace std::string_literals;
 using Texts = std::vector<std::string>;
 
-// An entry as stored: six bytes, NUL-padded.
-std::string Stored(const std::string& code) {
-    return code + std::string(6 - code.size(), '\0');
-}
-
 // The items of a text written as "a|b|c".
 Texts Split(const std::string& text) {
     Texts items;
@@ -53,26 +48,26 @@ TEST(ParseStatusReply, DecodesTheEntriesAndReplacesThePreviousList) {
     const std::pair<std::string, Texts> cases[] = {
         {"X=200000,302001\r\n", {"200000", "302001"}},
         {"@PJL INFO STATUS\r\nCODE=000000,204008\r\n", {"000000", "204008"}},  // the real header
-        {"X=000000,204008", {"000000"}},            // an unclosed code is dropped
-        {"X=000000,\r\n", {"000000", Stored("")}},  // a comma before the line end
-        {"=000000\r\n", {}},                        // no name before the separator
+        {"X=000000,204008", {"000000"}},                 // an unclosed code is dropped
+        {"X=000000,\r\n", {"000000", "\0\0\0\0\0\0"s}},  // a comma before the line end
+        {"=000000\r\n", {}},                             // no name before the separator
         {"000000\r\n", {}},
         {"", {}},
         {"X=000000,=200000\r\n", {"000000"}},  // text after a second separator
         {"X=000000=200000\r\n", {}},
         {"X===000000\r\n", {"000000"}},                        // a run of separators counts as one
         {"X=" + letters.substr(0, 900) + "\r\n", {"AAAAAA"}},  // a long item keeps six
-        {"X=2,20,\r\n", {Stored("2"), Stored("20"), Stored("")}},
+        {"X=2,20,\r\n", {"2\0\0\0\0\0"s, "20\0\0\0\0"s, "\0\0\0\0\0\0"s}},
         {"X=20200f\r\n", {"20200f"}},  // lower case kept as sent, and bytes above 0x7F
         {"X=\xC3\xA9\xFF\x80\x41\x42\r\n", {"\xC3\xA9\xFF\x80\x41\x42"}},
         {"X=000000,\0,204008,\r\n"s, {"000000"}},  // the text stops at its first NUL
         // CR LF closes the line; a bare LF or CR ends a code too, a blank line is an empty entry.
-        {"X=000000\n204008\r204009\r\n\r\n", {"000000", "204008", "204009", Stored("")}},
+        {"X=000000\n204008\r204009\r\n\r\n", {"000000", "204008", "204009", "\0\0\0\0\0\0"s}},
         // 1023 characters are read: a comma as the 1023rd closes the item, as the 1024th not.
         {"X=" + letters.substr(0, 1020) + ",", {"AAAAAA"}},
         {"X=" + letters + ",", {}},
         {"X=" + letters, {}},
-        {ones, Texts(170, Stored("1"))},  // the first 170 items are kept
+        {ones, Texts(170, "1\0\0\0\0\0"s)},  // the first 170 items are kept
     };
     for (const auto& [reply, expected] : cases) {
         AppState state;
@@ -280,7 +275,7 @@ TEST(PrinterWatch, EachNewWarningErrorOrServiceCallIsAnAlertOnce) {
 
 using PrinterWatchOnLink = test::SimTest;
 
-TEST_F(PrinterWatchOnLink, ARoundReadsStatusAndSuppliesAndStaysOffTheTrace) {
+TEST_F(PrinterWatchOnLink, ARoundReadsStatusAndSuppliesOffTheTraceAndNeverInsideACommand) {
     printer.SetStatusCodes({"302008"});
     const auto reading = ReadPrinterWatch(FrameKind::Round);
     ASSERT_TRUE(reading);
@@ -296,9 +291,9 @@ TEST_F(PrinterWatchOnLink, ARoundReadsStatusAndSuppliesAndStaysOffTheTrace) {
     EXPECT_EQ(ReadPrinterWatch(FrameKind::Command)->state, WatchState::Unknown);
     EXPECT_EQ(sim.Timeouts(), 1) << "the supplies read was not sent after the status timed out";
     EXPECT_EQ(sent.size(), 1u) << "a command frame is traced";
-}
 
-TEST_F(PrinterWatchOnLink, NoRoundWhileACommandHoldsTheLink) {
+    // No round while a command holds the link.
+    printer.HangAfter(-1);
     std::optional<std::optional<WatchReading>> during;
     RunPrinterCommand(messages, [&] {
         // Nested on the same thread, as the tray menu can be while a message box is up: the
