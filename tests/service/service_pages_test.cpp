@@ -73,7 +73,8 @@ protected:
 // Fresh pages show their defaults, asking the printer nothing; then every button sends its
 // requests in the order the printer gets them, with the message that ends the command. The
 // uploads come first, so they send the defaults: the GDI timeout "60", energy save on, every
-// adjustment 0 plus its offset (15, 8), both warnings on and every temperature 0.
+// adjustment 0 plus its offset (15, 8), both warnings on and every temperature 0. Image Refresh
+// writes its debug lines, the second once the link is open, and shows nothing without a reply.
 TEST_F(ServicePageTest, FreshPagesShowTheirDefaultsAndEachButtonSendsItsRequestsInOrder) {
     state.topAdjustThick = 9;
     state.plainTemperature = 2;
@@ -95,6 +96,8 @@ TEST_F(ServicePageTest, FreshPagesShowTheirDefaultsAndEachButtonSendsItsRequests
                            mode::kEnvelopeTemperatureList}) {
         EXPECT_EQ(ModeList(list).currentText(), "0") << list;
     }
+    std::vector<std::string> lines;
+    SetDebugTraceSink([&](std::string_view line) { lines.emplace_back(line); });
     // No counter is shown until a download, even one from an unplugged printer: then as zero.
     for (const char* shown : {"", "0"}) {
         for (const int counter : {mode::kJamCounterText, mode::kTroubleCounterText,
@@ -105,7 +108,10 @@ TEST_F(ServicePageTest, FreshPagesShowTheirDefaultsAndEachButtonSendsItsRequests
         printer.SetPresent(false);
         Click(*modePage, mode::kDownloadButton);
     }
+    Click(*userPage, user::kImageRefreshButton);
+    EXPECT_EQ(lines, std::vector<std::string>{"BT_IMAGEREFRESH"}) << "the link did not open";
     printer.SetPresent(true);
+    printer.Script(85, std::nullopt, std::nullopt);
 
     std::vector<Sent> upload = {{21, 0x0600}, {23, 0x0100}, {25, 0}, {26, 0}};
     for (const int code : {27, 28, 29, 30, 32, 33, 34, 35, 36, 37}) {
@@ -138,6 +144,8 @@ TEST_F(ServicePageTest, FreshPagesShowTheirDefaultsAndEachButtonSendsItsRequests
         EXPECT_EQ(boxes.shown, messages) << button;
         EXPECT_EQ(sim.OpenHandleCount(), 0) << "the link is closed after button " << button;
     }
+    EXPECT_EQ(lines, (std::vector<std::string>{"BT_IMAGEREFRESH", "BT_IMAGEREFRESH", "USBOpen"}));
+    SetDebugTraceSink(nullptr);
 }
 
 // Each adjustment is decoded with its offset; one outside its trackbar's range is shown and
@@ -172,20 +180,6 @@ TEST_F(ServicePageTest, DownloadDecodesEachAdjustmentWithItsOffsetAndUploadSends
     Click(*userPage, user::kDownloadButton);
     EXPECT_EQ(state.topAdjustPlain, 25);
     EXPECT_EQ(Text(*userPage, user::kTransferPostcardValue), "-5");
-}
-
-TEST_F(ServicePageTest, ImageRefreshWritesItsDebugLinesAndShowsNothingWhateverTheReply) {
-    std::vector<std::string> lines;
-    SetDebugTraceSink([&](std::string_view line) { lines.emplace_back(line); });
-    printer.Script(85, std::nullopt, std::nullopt);
-    Click(*userPage, user::kImageRefreshButton);
-    EXPECT_EQ(lines, (std::vector<std::string>{"BT_IMAGEREFRESH", "USBOpen"}));
-    EXPECT_TRUE(boxes.shown.empty());
-    lines.clear();
-    printer.SetPresent(false);
-    Click(*userPage, user::kImageRefreshButton);
-    EXPECT_EQ(lines, std::vector<std::string>{"BT_IMAGEREFRESH"}) << "the link did not open";
-    SetDebugTraceSink(nullptr);
 }
 
 // What each action on a trackbar makes of the stored setting, which the thumb and the value
@@ -259,9 +253,8 @@ TEST_F(ServicePageTest, AListTakesTheUsersChoiceAndKeepsItsSelectionForAnUnknown
     EXPECT_EQ(ValuesSent(21), std::vector<int>{0x0900}) << "sent as it is";
     EXPECT_EQ(ValuesSent(23), std::vector<int>{0x0100}) << "the selected choice, read anew";
     EXPECT_EQ(state.energySaveOn, 1);
-}
 
-TEST_F(ServicePageTest, APrinterWithoutTheEnergySaveSwitchGetsNoListAndAlwaysOn) {
+    // A printer without the energy-save switch gets no list, and always on.
     state.machineVariant = 2;
     userPage.emplace(state, nullptr);
     EXPECT_TRUE(Find(*userPage, user::kEnergySaveLabel).isHidden());
@@ -281,25 +274,20 @@ TEST_F(ServicePageTest, APrinterWithoutTheEnergySaveSwitchGetsNoListAndAlwaysOn)
     EXPECT_EQ(ValuesSent(23), std::vector<int>{0x0100});
 }
 
-TEST_F(ServicePageTest, TheUsersClicksAndAWarningReadAsTwoAreSentAsTheyAre) {
+// The user's choices are sent, and so are values read that no control shows (a warning read
+// as 2), but a temperature read outside the choices is not sent and fails the upload, the list
+// keeping its selection. Counters are signed; replacing a part changes none of them.
+TEST_F(ServicePageTest, TheServiceModePageSendsTheUsersChoicesAndTheValuesRead) {
     Find<QCheckBox>(*modePage, mode::kTonerLowBox).click();
     QTest::keyClick(&ModeList(mode::kEnvelopeTemperatureList), Qt::Key_End);
-    EXPECT_EQ(std::pair(state.tonerLowWarning, state.envelopeTemperature), std::pair(0, 2));
+    QTest::keyClick(&ModeList(mode::kThickTemperatureList), Qt::Key_Down);
+    EXPECT_EQ(std::tuple(state.tonerLowWarning, state.envelopeTemperature, state.thickTemperature),
+              std::tuple(0, 2, 1));
     Click(*modePage, mode::kUploadButton);
     EXPECT_EQ(ValuesSent(41), std::vector<int>{0x0000});
+    EXPECT_EQ(ValuesSent(47), std::vector<int>{0x0100});
     EXPECT_EQ(ValuesSent(49), std::vector<int>{0x0200});
 
-    printer.SetValue(40, 2);
-    Click(*modePage, mode::kDownloadButton);
-    EXPECT_FALSE(Ticked(mode::kTonerLowBox));
-    EXPECT_EQ(state.tonerLowWarning, 2);
-    Click(*modePage, mode::kUploadButton);
-    EXPECT_EQ(ValuesSent(41), std::vector<int>{0x0200});
-}
-
-TEST_F(ServicePageTest, ATemperatureReadOutsideTheChoicesKeepsTheListAndFailsTheUpload) {
-    QTest::keyClick(&ModeList(mode::kThickTemperatureList), Qt::Key_Down);
-    EXPECT_EQ(state.thickTemperature, 1);
     for (const std::uint32_t reply : {3u, 256u, 0xFFFFFFFFu}) {  // 256 must not wrap round to 0
         printer.SetValue(46, reply);
         Click(*modePage, mode::kDownloadButton);
@@ -310,13 +298,15 @@ TEST_F(ServicePageTest, ATemperatureReadOutsideTheChoicesKeepsTheListAndFailsThe
         EXPECT_EQ(sent.size(), 4u) << "the other writes are sent";
         EXPECT_EQ(boxes.shown, std::vector<int>{msg::kSendFailed});
     }
-}
 
-TEST_F(ServicePageTest, CountersAreSignedAndAnAcknowledgedFuserUnitChangesNoneOfThem) {
+    printer.SetValue(40, 2);
     printer.Script(83, std::nullopt, std::string("\xFF\xFF\xFF\xFF"));
     Click(*modePage, mode::kDownloadButton);
+    EXPECT_FALSE(Ticked(mode::kTonerLowBox));
     EXPECT_EQ(Text(*modePage, mode::kTransferRollerCounterText), "-1");
     EXPECT_EQ(Text(*modePage, mode::kJamCounterText), "7");
+    Click(*modePage, mode::kUploadButton);
+    EXPECT_EQ(ValuesSent(41), std::vector<int>{0x0200});
     Click(*modePage, mode::kFuserUnitButton);
     EXPECT_EQ(boxes.shown, std::vector<int>{msg::kFuserReplaced});
     EXPECT_EQ(Text(*modePage, mode::kFuserUnitCounterText), "12874") << "until the next download";
