@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
-#include <limits>
+#include <cstdint>
 #include <optional>
 #include <tuple>
 
@@ -189,19 +189,17 @@ TEST_F(ServicePageTest, DownloadDecodesEachAdjustmentWithItsOffsetAndUploadSends
 TEST_F(ServicePageTest, TrackbarsStepTheStoredSettingAndHoldItInItsRange) {
     using A = QAbstractSlider;
     using S = AppState;
-    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
-    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
     const std::tuple<int, std::int32_t AppState::*, std::int32_t, int, std::int32_t> cases[] = {
         // clang-format off
         // A downloaded setting outside the range comes back at the first event, whatever it is.
         {user::kTopPlainTrackbar, &S::topAdjustPlain, 25, A::SliderSingleStepSub, 15},
         {user::kTopPlainTrackbar, &S::topAdjustPlain, 0, A::SliderSingleStepSub, -1},  // thumb 15
         {user::kTopThickTrackbar, &S::topAdjustThick, 0, A::SliderSingleStepAdd, 1},
-        {user::kTopThickTrackbar, &S::topAdjustThick, kMax, A::SliderPageStepAdd, 15},
+        {user::kTopThickTrackbar, &S::topAdjustThick, INT32_MAX, A::SliderPageStepAdd, 15},
         {user::kTopEnvelopeTrackbar, &S::topAdjustEnvelope, 3, A::SliderPageStepSub, -2},
         {user::kTopEnvelopeTrackbar, &S::topAdjustEnvelope, 13, A::SliderPageStepAdd, 15},
         {user::kLeftFrontTrackbar, &S::leftAdjustFront, 3, A::SliderPageStepAdd, 8},
-        {user::kLeftFrontTrackbar, &S::leftAdjustFront, kMin, A::SliderPageStepSub, -15},
+        {user::kLeftFrontTrackbar, &S::leftAdjustFront, INT32_MIN, A::SliderPageStepSub, -15},
         {user::kLeftFrontTrackbar, &S::leftAdjustFront, 4, A::SliderToMinimum, 4},  // Home and End
         {user::kLeftFrontTrackbar, &S::leftAdjustFront, 4, A::SliderToMaximum, 4},  // leave it
         {user::kTransferPlainTrackbar, &S::transferPlainFront, 7, A::SliderSingleStepAdd, 7},
