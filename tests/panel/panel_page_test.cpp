@@ -1,19 +1,26 @@
 // The Panel page against the simulated printer, driven by control id as the user drives it:
-// what each button sends (in the order of the request catalogue) and shows, and that it leaves
-// nothing open.
+// what each button sends and shows, and that it leaves nothing open; then its status display
+// as drawn.
 #include "panel/panel_page.h"
 
 #include <gtest/gtest.h>
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QImage>
 #include <QPushButton>
 #include <QRadioButton>
+#include <tuple>
 #include <vector>
 
+#include "core/string_table.h"
 #include "gui/window_text.h"
 #include "panel/panel_page_ids.h"
+#include "panel/status_code.h"
 #include "panel/status_display.h"
+#include "panel/status_painting.h"
 #include "panel/status_read.h"
 #include "support/modal_watch.h"
 #include "support/scripted_answers.h"
@@ -25,20 +32,11 @@ namespace {
 using namespace panel_page;
 using Sent = std::pair<int, int>;  // request code, value
 
-// The panel's requests as the printer gets them: code, value (a setting in the high byte).
-constexpr Sent kChangeToner{14, 0x0000};
-constexpr Sent kEjectAllToner{14, 0x0100};
-constexpr Sent kPhCleanUp{14, 0x0200};
-constexpr Sent kStartCalibration{18, 0x0000};
-constexpr Sent kReadPanelStatus{9, 0x0000};
-
 // How many of the six information blocks are taken.
 int BlocksTaken(const AppState& s) {
     return (s.configToner != nullptr) + (s.configCount != nullptr) + (s.configMachine != nullptr) +
            (s.configAdjust != nullptr) + (s.infoValues1 != nullptr) + (s.infoValues2 != nullptr);
 }
-
-const std::string kStatusReply = "@PJL INFO STATUS\r\nCODE=000000,204008\r\n";
 
 class PanelPageTest : public test::SimTest {
 protected:
@@ -47,95 +45,60 @@ protected:
         // A stand-in for the viewer window; the page's own is run in the last test.
         page.SetInfoViewerRunner([this](QWidget*, AppState&) { ++viewerRuns; });
     }
-
-    void Click(int id) {
+    // The requests a button sends; the records start afresh.
+    std::vector<Sent> Click(int id) {
+        sent.clear();
+        boxes.shown.clear();
         ControlById<QPushButton>(page, id)->click();
         EXPECT_EQ(sim.OpenHandleCount(), 0) << "button " << id << " left the link open";
-        EXPECT_EQ(sim.OpenDeviceSetCount(), 0) << "button " << id;
-    }
-    QRadioButton& Radio(int id) { return *ControlById<QRadioButton>(page, id); }
-    std::vector<Sent> Requests() const {
         std::vector<Sent> requests;
         for (const SentRequest& request : sent) {
             requests.emplace_back(request.request, request.value);
         }
         return requests;
     }
-    void ClearRecords() {
-        sent.clear();
-        boxes.shown.clear();
-    }
+    QRadioButton& Radio(int id) { return *ControlById<QRadioButton>(page, id); }
 
     test::ScriptedAnswers boxes;
     PanelPage page{state, nullptr};
     int viewerRuns = 0;
 };
 
-TEST_F(PanelPageTest, EachOnOffPairAndTheTonerChoiceExcludeOnlyEachOther) {
-    const std::pair<int, int> pairs[] = {{kChangeTonerRadio, kEjectAllTonerRadio},
-                                         {kTonerLowMessageOn, kTonerLowMessageOff},
-                                         {kTonerOutStopOn, kTonerOutStopOff},
-                                         {kAutoContinueOn, kAutoContinueOff}};
-    for (const auto& [first, second] : pairs) {
-        const bool firstWasChecked = Radio(first).isChecked();
-        Radio(firstWasChecked ? second : first).click();
-        EXPECT_NE(Radio(first).isChecked(), Radio(second).isChecked()) << first;
-        EXPECT_NE(Radio(first).isChecked(), firstWasChecked) << first;
-    }
-    // Every pair was flipped once: each still holds its own choice.
-    for (const int id :
-         {kEjectAllTonerRadio, kTonerLowMessageOff, kTonerOutStopOff, kAutoContinueOn}) {
-        EXPECT_TRUE(Radio(id).isChecked()) << id;
-    }
-}
-
-// Every button but "Status": what it sends and the one message it shows. A setting that fails
-// does not keep the others from going.
-TEST_F(PanelPageTest, EachButtonSendsItsRequestsAndShowsOneMessage) {
+// Every button but "Status" and the configuration page: what it sends and the one message it
+// shows. The rows run in turn on one page, which starts with change toner, toner-low message
+// and toner-out stop on, 30 minutes and auto continue off.
+TEST_F(PanelPageTest, EachButtonSendsTheChosenSettingsAndShowsOneMessage) {
     EXPECT_TRUE(sent.empty()) << "the page asks the printer nothing when it is made";
-    using enum ReplyFault;
-    const int failed = msg::kSendFailed;
-    const std::vector<Sent> defaults = {{19, 0x0100}, {15, 0x0100}, {16, 0x1E00}, {17, 0x0000}};
-    const auto without = [&](int position) {
-        std::vector<Sent> requests = defaults;
-        requests.erase(requests.begin() + position);
-        return requests;
-    };
+    const Sent change{14, 0x0000}, eject{14, 0x0100};
     const struct {
         int button;
         std::vector<Sent> requests;
         int message;
-        int failing = -1;  // the request of the sequence answered with fault
-        ReplyFault fault = NoReply;
-        int unchecked = 0;                 // a radio button unchecked, leaving its pair empty
-        std::vector<int> chosen = {};      // radio buttons clicked first
+        std::vector<int> chosen = {};  // radio buttons clicked first
+        int unchecked = 0;             // a radio button unchecked, its group no longer exclusive
         const char* energySave = nullptr;  // the energy-save entry chosen first
     } cases[] = {
         // clang-format off
-        // The page as it starts: change toner, toner-low message and toner-out stop on, 30
-        // minutes, auto continue off.
-        {kRotateTonerButton, {kChangeToner}, msg::kCommandSent},
-        {kApplyButton, defaults, msg::kDefaultsSent},
-        {kRotateTonerButton, {kEjectAllToner}, msg::kEjectSent, -1, {}, 0,
-         {kEjectAllTonerRadio}},
-        {kRotateTonerButton, {kChangeToner}, msg::kCommandSent, -1, {}, 0,
-         {kChangeTonerRadio}},
-        {kCleanUpButton, {kPhCleanUp}, msg::kCommandSent},
-        {kCalibrationStartButton, {kStartCalibration}, msg::kCalibrationSent},
-        // Not acknowledged (every fault at every request: the fault campaign).
-        {kApplyButton, defaults, failed, 1},
+        {kRotateTonerButton, {change}, msg::kCommandSent},
+        {kApplyButton, {{19, 0x0100}, {15, 0x0100}, {16, 0x1E00}, {17, 0x0000}}, msg::kDefaultsSent},
+        {kCleanUpButton, {{14, 0x0200}}, msg::kCommandSent},
+        {kCalibrationStartButton, {{18, 0x0000}}, msg::kCalibrationSent},
+        {kRotateTonerButton, {eject}, msg::kEjectSent, {kEjectAllTonerRadio}},
+        // A click changes its own pair and no other.
+        {kApplyButton, {{19, 0x0000}, {15, 0x0100}, {16, 0x3C00}, {17, 0x0100}}, msg::kDefaultsSent,
+         {kTonerLowMessageOff, kAutoContinueOn}, 0, "60"},
+        {kApplyButton, {{19, 0x0000}, {15, 0x0000}, {16, 0x3C00}, {17, 0x0000}}, msg::kDefaultsSent,
+         {kTonerOutStopOff, kAutoContinueOff}},
+        {kRotateTonerButton, {eject}, msg::kEjectSent},
+        {kRotateTonerButton, {change}, msg::kCommandSent, {kChangeTonerRadio}},
         // A pair with neither button selected is not sent, and counts as failed.
-        {kApplyButton, without(0), failed, -1, {}, kTonerLowMessageOn},
-        {kApplyButton, without(1), failed, -1, {}, kTonerOutStopOn},
-        {kApplyButton, without(3), failed, -1, {}, kAutoContinueOff},
-        // Toner-out stop stays "On": no two pairs show the same choice.
-        {kApplyButton, {{19, 0x0000}, {15, 0x0100},
-         {16, 0x3C00}, {17, 0x0100}}, msg::kDefaultsSent,
-         -1, {}, 0, {kTonerLowMessageOff, kAutoContinueOn}, "60"},
+        {kApplyButton, {{15, 0x0000}, {16, 0x3C00}, {17, 0x0000}}, msg::kSendFailed, {},
+         kTonerLowMessageOff},
+        {kApplyButton, {{16, 0x3C00}, {17, 0x0000}}, msg::kSendFailed, {}, kTonerOutStopOff},
+        {kApplyButton, {{16, 0x3C00}}, msg::kSendFailed, {}, kAutoContinueOff},
         // clang-format on
     };
     for (const auto& c : cases) {
-        ClearRecords();
         for (const int radio : c.chosen) {
             Radio(radio).click();
         }
@@ -143,76 +106,52 @@ TEST_F(PanelPageTest, EachButtonSendsItsRequestsAndShowsOneMessage) {
             auto* list = ControlById<QComboBox>(page, kEnergySaveList);
             list->setCurrentIndex(list->findText(c.energySave));
         }
-        if (c.failing >= 0) {
-            printer.InjectFault(printer.RequestsAnswered() + c.failing, c.fault);
-        }
         if (c.unchecked != 0) {
             Radio(c.unchecked).group()->setExclusive(false);
             Radio(c.unchecked).setChecked(false);
         }
-        Click(c.button);
-        EXPECT_EQ(Requests(), c.requests) << c.button << " failing " << c.failing;
-        EXPECT_EQ(boxes.shown, std::vector<int>{c.message}) << c.button << " failing " << c.failing;
-        if (c.unchecked != 0) {
-            Radio(c.unchecked).setChecked(true);
-            Radio(c.unchecked).group()->setExclusive(true);
-        }
+        EXPECT_EQ(Click(c.button), c.requests) << "row " << &c - cases;
+        EXPECT_EQ(boxes.shown, std::vector<int>{c.message}) << "row " << &c - cases;
     }
 }
 
-TEST_F(PanelPageTest, StatusReadsTheListAndStartsTheDisplay) {
-    // A reply without a closed code empties the list, and the display still runs.
-    printer.Script(9, std::nullopt, "X=000000");
-    state.statusIndex = 7;
-    Click(kStatusButton);
-    EXPECT_EQ(Requests(), std::vector<Sent>{kReadPanelStatus});
-    EXPECT_EQ(state.statusCount, 0u);
-    EXPECT_EQ(state.statusIndex, 0u);
-    EXPECT_TRUE(page.Display().TimerRunning());
-
-    printer.Script(9, std::nullopt, kStatusReply);
-    state.statusIndex = 7;
-    Click(kStatusButton);
-    EXPECT_EQ(state.statusCount, 2u);
-    EXPECT_EQ(state.statusIndex, 0u);
-    EXPECT_TRUE(boxes.shown.empty());
-}
-
-TEST_F(PanelPageTest, AFailedStatusReadLeavesTheListTheDisplayAndTheTimerAsTheyWere) {
+// Neither an unplugged printer (message 26 for every button, and nothing sent) nor a failed
+// status read changes the list or starts the display; a read does, even of an empty list.
+TEST_F(PanelPageTest, StatusReadsTheListAndStartsTheDisplayAndAFailedCommandChangesNothing) {
     ParseStatusReply(state, "X=100000,200000,300000\r\n");
     page.Display().ShowNextStatus();
     const AppState before = state;
+    const auto list = [&] {
+        return std::tuple(state.statusCount, state.statusIndex, page.Display().TimerRunning());
+    };
+    printer.SetPresent(false);
+    for (const int button : {kStatusButton, kConfigurationPageButton, kRotateTonerButton,
+                             kCleanUpButton, kApplyButton, kCalibrationStartButton}) {
+        EXPECT_TRUE(Click(button).empty()) << button;
+        EXPECT_EQ(boxes.shown, std::vector<int>{msg::kOpenFailed}) << button;
+    }
+    EXPECT_EQ(viewerRuns, 0);
+    printer.SetPresent(true);
     printer.Script(9, std::nullopt, std::nullopt);
-
     Click(kStatusButton);
     EXPECT_EQ(boxes.shown, std::vector<int>{msg::kSendFailed});
-    EXPECT_EQ(state.statusCount, before.statusCount);
     EXPECT_EQ(state.statusCodes.entries, before.statusCodes.entries);
-    EXPECT_EQ(state.statusIndex, before.statusIndex);
-    EXPECT_FALSE(page.Display().TimerRunning()) << "a timer that did not run is not started";
+    EXPECT_EQ(list(), (std::tuple(3u, 1u, false)));
 
-    printer.Script(9, std::nullopt, kStatusReply);
+    printer.Script(9, std::nullopt, "X=000000");  // no closed code: an empty list
+    EXPECT_EQ(Click(kStatusButton), (std::vector<Sent>{{9, 0x0000}}));
+    EXPECT_EQ(list(), (std::tuple(0u, 0u, true)));
+
+    printer.Script(9, std::nullopt, "@PJL INFO STATUS\r\nCODE=000000,204008\r\n");
+    state.statusIndex = 7;
     Click(kStatusButton);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(list(), (std::tuple(2u, 0u, true)));
+
     printer.Script(9, std::nullopt, std::nullopt);
     page.Display().ShowNextStatus();
     Click(kStatusButton);
-    EXPECT_EQ(state.statusIndex, 1u);
-    EXPECT_TRUE(page.Display().TimerRunning()) << "a running timer goes on";
-}
-
-TEST_F(PanelPageTest, WithThePrinterUnpluggedEveryButtonShowsMessage26AndSendsNothing) {
-    printer.SetPresent(false);
-    ParseStatusReply(state, "X=100000\r\n");
-    for (const int button : {kStatusButton, kConfigurationPageButton, kRotateTonerButton,
-                             kCleanUpButton, kApplyButton, kCalibrationStartButton}) {
-        boxes.shown.clear();
-        Click(button);
-        EXPECT_EQ(boxes.shown, std::vector<int>{msg::kOpenFailed}) << button;
-    }
-    EXPECT_TRUE(sent.empty());
-    EXPECT_EQ(viewerRuns, 0);
-    EXPECT_EQ(state.statusCount, 1u);
-    EXPECT_FALSE(page.Display().TimerRunning());
+    EXPECT_EQ(list(), (std::tuple(2u, 1u, true))) << "a running timer goes on";
 }
 
 TEST_F(PanelPageTest, TheConfigurationPageRunsTheViewerOverThePageEvenWhenAReadFails) {
@@ -228,6 +167,119 @@ TEST_F(PanelPageTest, TheConfigurationPageRunsTheViewerOverThePageEvenWhenAReadF
     EXPECT_EQ(boxes.shown, std::vector<int>{msg::kSendFailed});
     EXPECT_EQ(BlocksTaken(state), 0) << "all six blocks are freed";
     EXPECT_EQ(sim.OpenHandleCount(), 0);
+}
+
+// Dark pixels in a rectangle, as their bounding box (empty: none).
+QRect Ink(const QImage& image, const QRect& area) {
+    QRect ink;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                ink |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return ink;
+}
+
+int TextWidth(const char* text) {
+    return QFontMetrics(StatusDisplayFont()).horizontalAdvance(QString::fromUtf8(text));
+}
+
+// A stand-in for the panel page: the "Remote Panel" group box inside a frame inside the page,
+// so that the box's position has to be mapped through a parent. Its edges in the page are
+// L = 7 + 5, T = 5 + 4 and R = L + 489.
+class StatusDisplayTest : public ::testing::Test {
+protected:
+    static constexpr int L = 12, T = 9, R = L + 489;
+
+    StatusDisplayTest() {
+        SelectLanguage(kEnglishUnitedStates);
+        page.resize(560, 420);
+        inner.setGeometry(7, 5, 540, 300);
+        groupBox.setGeometry(5, 4, 489, 180);
+    }
+
+    QImage Render() {
+        QImage image(page.size(), QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        page.render(&image);
+        return image;
+    }
+    // The frame's interior, and the band of 15 pixels from the top of line 0 or 1.
+    static QRect Interior() { return QRect(QPoint(L + 151, T + 21), QPoint(R - 12, T + 88)); }
+    static QRect LineBand(int line) { return QRect(L + 151, T + 30 + 20 * line, R - L - 163, 15); }
+
+    AppState state;
+    QWidget page;
+    QWidget inner{&page};
+    QGroupBox groupBox{&inner};
+    StatusDisplay display{page, groupBox, state};
+};
+
+// Before the first read the frame is empty and no timer runs; the frame follows the group box,
+// and a line too long for it is drawn whole past it.
+TEST_F(StatusDisplayTest, DrawsTheEmptyFrameWhereTheGroupBoxIs) {
+    EXPECT_FALSE(display.TimerRunning());
+    QImage image = Render();
+    // A one-pixel outline on the first and last rows and columns of L+150..R-10 by T+20..T+90.
+    for (const QPoint corner : {QPoint(L + 150, T + 20), QPoint(R - 11, T + 89)}) {
+        EXPECT_EQ(image.pixel(corner), qRgb(0, 0, 0)) << corner.x() << "," << corner.y();
+    }
+    for (const QPoint outside : {QPoint(L + 149, T + 50), QPoint(R - 10, T + 50),
+                                 QPoint(L + 200, T + 19), QPoint(L + 200, T + 90)}) {
+        EXPECT_NE(image.pixel(outside), qRgb(0, 0, 0)) << outside.x() << "," << outside.y();
+    }
+    // White inside, even where the group box paints its own background.
+    EXPECT_EQ(image.pixel(L + 151, T + 21), qRgb(255, 255, 255));
+    EXPECT_TRUE(Ink(image, Interior()).isEmpty());
+
+    groupBox.setGeometry(25, 40, 200, 180);  // L = 32, T = 45, R = 232
+    ParseStatusReply(state, "X=000000\r\n");
+    display.ShowNextStatus();
+    image = Render();
+    EXPECT_EQ(image.pixel(32 + 150, 45 + 20), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(232 - 11, 45 + 89), qRgb(0, 0, 0));
+    const QRect ink = Ink(image, QRect(32 + 151, 45 + 30, 300, 15));
+    EXPECT_NEAR(ink.width(), TextWidth("READY"), 3);
+    EXPECT_GT(ink.right(), 232 - 11);
+}
+
+// Each tick draws the lines of the next code at their places (none for a code
+// the table does not know or an empty entry), wiping out those of the tick
+// before; a repaint moves nothing on.
+TEST_F(StatusDisplayTest, TicksRotateThroughTheListAndDrawEachCodesLinesAtTheirPlaces) {
+    ParseStatusReply(state, "X=100000,200021,000000,100005,,000001\r\n");
+    page.hide();  // the rotation goes on while the page is hidden
+    const std::pair<const char*, const char*> ticks[] = {
+        {"MACHINE TROUBLE", "SERVICE CALL(0001)"},
+        {"CHECK TRAY PAPER", "LOAD PAPER(CUSTOM(Plain))"},
+        {"READY", nullptr},
+        {nullptr, nullptr},
+        {nullptr, nullptr},
+        {"Receiving", nullptr},
+        {"MACHINE TROUBLE", "SERVICE CALL(0001)"},
+    };
+    for (const auto& [text1, text2] : ticks) {
+        display.ShowNextStatus();
+        const std::uint32_t index = state.statusIndex;
+        for (int paint = 0; paint < 2; ++paint) {
+            const QImage image = Render();
+            const QRect line1 = Ink(image, LineBand(0));
+            const QRect line2 = Ink(image, LineBand(1));
+            EXPECT_EQ(Ink(image, Interior()), line1 | line2) << index << ": ink outside the lines";
+            for (const auto& [ink, text] : {std::pair{line1, text1}, {line2, text2}}) {
+                if (text == nullptr) {
+                    EXPECT_TRUE(ink.isEmpty()) << index;
+                    continue;
+                }
+                EXPECT_NEAR(ink.left(), L + 160, 2) << text;
+                EXPECT_NEAR(ink.width(), TextWidth(text), 3) << text;
+            }
+        }
+        EXPECT_EQ(state.statusIndex, index);
+    }
+    EXPECT_EQ(state.statusIndex, 1u);
 }
 
 }  // namespace
