@@ -1,24 +1,20 @@
 // Keyboard and screen-reader access to every window: each control that takes input is a tab
 // stop and has a name in the accessibility tree, sliders, lists and radio buttons named after
-// their row; radio buttons move by arrow keys within their group; the hidden access-code box
-// stays nameless.
+// their row; the hidden access-code box stays nameless. (Arrow keys within a radio group: the
+// dialog builder's tests.)
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QAccessible>
-#include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QStringList>
 #include <QTabWidget>
-#include <QTest>
+#include <algorithm>
 #include <map>
 
 #include "app/main_window_ids.h"
 #include "core/string_table.h"
-#include "gui/dialog_builder.h"
 #include "gui/window_text.h"
 #include "panel/panel_page_ids.h"
 #include "service/service_mode_page_ids.h"
@@ -30,20 +26,9 @@ namespace {
 
 constexpr std::uint16_t kEnglish = 0x0409;
 
-bool TakesInput(QAccessible::Role role) {
-    switch (role) {
-        case QAccessible::Slider:
-        case QAccessible::ComboBox:
-        case QAccessible::RadioButton:
-        case QAccessible::CheckBox:
-        case QAccessible::Button:
-        case QAccessible::EditableText:
-        case QAccessible::PageTab:
-            return true;
-        default:
-            return false;
-    }
-}
+constexpr QAccessible::Role kInputRoles[] = {
+    QAccessible::Slider, QAccessible::ComboBox,     QAccessible::RadioButton, QAccessible::CheckBox,
+    QAccessible::Button, QAccessible::EditableText, QAccessible::PageTab};
 
 // Every visible control of the tree under iface that takes input, without a name.
 void FindNameless(QAccessibleInterface& iface, const QString& window, QStringList* nameless) {
@@ -52,7 +37,8 @@ void FindNameless(QAccessibleInterface& iface, const QString& window, QStringLis
         if (child == nullptr || child->state().invisible || child->rect().isEmpty()) {
             continue;
         }
-        if (TakesInput(child->role()) && child->text(QAccessible::Name).trimmed().isEmpty()) {
+        if (std::ranges::find(kInputRoles, child->role()) != std::end(kInputRoles) &&
+            child->text(QAccessible::Name).trimmed().isEmpty()) {
             const QObject* object = child->object();
             *nameless << QStringLiteral("%1: %2 (role %3)")
                              .arg(window, object != nullptr ? object->objectName() : QString())
@@ -127,53 +113,6 @@ TEST(AccessibilityTest, EveryControlThatTakesInputHasANameAndIsATabStop) {
     EXPECT_TRUE(nameless.isEmpty()) << nameless.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(unreachable.isEmpty()) << unreachable.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(misnamed.isEmpty()) << misnamed.join(QLatin1Char('\n')).toStdString();
-}
-
-TEST(AccessibilityTest, ArrowKeysMoveTheChoiceWithinARadioGroupOnly) {
-    constexpr ControlTemplate kControls[] = {
-        {.id = 1,
-         .kind = ControlKind::Label,
-         .rect = {5, 5, 60, 10},
-         .caption = FixedCaption("Row")},
-        {.id = 2,
-         .kind = ControlKind::RadioButton,
-         .rect = {70, 5, 40, 10},
-         .caption = FixedCaption("On"),
-         .startsGroup = true},
-        {.id = 3,
-         .kind = ControlKind::RadioButton,
-         .rect = {115, 5, 40, 10},
-         .caption = FixedCaption("Off")},
-        {.id = 4,
-         .kind = ControlKind::RadioButton,
-         .rect = {70, 20, 40, 10},
-         .caption = FixedCaption("Other"),
-         .startsGroup = true},
-    };
-    QWidget window;
-    BuildDialog({.id = 1,
-                 .width = 200,
-                 .height = 40,
-                 .style = DialogStyle::TitledWindow,
-                 .controls = kControls},
-                window);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    auto& on = *ControlById<QRadioButton>(window, 2);
-    auto& off = *ControlById<QRadioButton>(window, 3);
-    auto& other = *ControlById<QRadioButton>(window, 4);
-    EXPECT_EQ(on.accessibleName(), QStringLiteral("Row On"));
-    EXPECT_EQ(other.accessibleName(), QStringLiteral("Other"));
-    on.setChecked(true);
-    other.setChecked(true);
-    on.setFocus();
-    QTest::keyClick(&on, Qt::Key_Right);
-    EXPECT_TRUE(off.isChecked());
-    EXPECT_TRUE(off.hasFocus());
-    QTest::keyClick(&off, Qt::Key_Right);
-    EXPECT_TRUE(off.hasFocus()) << "the next group is reached by Tab, not by arrows";
-    EXPECT_TRUE(other.isChecked());
 }
 
 }  // namespace

@@ -1,223 +1,447 @@
 // Every text of every window shows whole in every language: the windows of the program as the
 // screenshots take them, checked control by control, and the panel-display lines against the
-// display frame. Also the builder's part in it: a caption that does not fit grows its control
-// into the free room beside it, and an untitled group box keeps its frame clear of the
-// controls just above it; and the check itself catches what it is there to catch.
+// display frame. Also the builder's part in it (a caption that does not fit grows its control
+// into the free room beside it; an untitled group box keeps its frame clear of the controls just
+// above it), and the check itself catches what it is there to catch.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDebug>
+#include <QFontMetricsF>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QStringList>
-#include <ostream>
-#include <string>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionGroupBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTextLayout>
+#include <cmath>
+#include <optional>
+#include <span>
 
+#include "app/main_window_ids.h"
 #include "core/embedded_string_tables.h"
 #include "core/string_table.h"
 #include "gui/dialog_builder.h"
-#include "gui/dialog_units.h"
 #include "gui/window_text.h"
-#include "text_fit.h"
-#include "tour_check.h"
+#include "panel/panel_page_ids.h"
+#include "panel/status_display_lines.h"
+#include "panel/status_painting.h"
 #include "window_tour.h"
 
 namespace rpanel {
 namespace {
 
+constexpr int kSpare = 2;      // room every text keeps free short of its control's edge
+constexpr int kPageInset = 5;  // the page on display stands this far in from the display area
+
+// As drawn: a mnemonic's "&" is not shown ("&&" shows one).
+QString Shown(const QString& text) {
+    QString shown;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        shown += text[i] == u'&' && i + 1 < text.size() ? text[++i] : text[i];
+    }
+    return shown;
+}
+
+// Glyphs stand at fractions of a pixel: a text takes up every pixel it touches.
+int Width(const QFont& font, const QString& text) {
+    return static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(text)));
+}
+
+QString Name(const QWidget& control) {
+    return (control.objectName().isEmpty() ? QStringLiteral("-") : control.objectName()) + u' ' +
+           QLatin1String(control.metaObject()->className());
+}
+
+// A label's or button's text, a group box's title.
+QString TextOf(const QWidget& control) {
+    return control.property("text").toString() + control.property("title").toString();
+}
+
+template <typename T>
+QString Text(const T& value) {
+    QString text;
+    QDebug(&text).nospace() << value;
+    return text;
+}
+
+struct Wrapped {
+    int lines = 0;
+    int widest = 0;
+    QString broken;  // a line that ends inside a word ("P/" of "P/H"), if any
+};
+
+// As a word-wrapping label breaks text into lines of width pixels (a longer word stays whole
+// and widens its line); Chinese, Japanese and Korean break between characters, others at blanks.
+Wrapped Wrap(const QString& text, const QFont& font, int width) {
+    constexpr QChar::Script kBreakAnywhere[] = {QChar::Script_Han, QChar::Script_Hiragana,
+                                                QChar::Script_Katakana, QChar::Script_Hangul};
+    const auto inWord = [&](QChar c) {
+        return !c.isSpace() &&
+               std::ranges::find(kBreakAnywhere, c.script()) == std::end(kBreakAnywhere);
+    };
+    QTextLayout layout(QString(text).replace(u'\n', QChar::LineSeparator), font);
+    Wrapped wrapped;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        ++wrapped.lines;
+        wrapped.widest =
+            std::max(wrapped.widest, static_cast<int>(std::ceil(line.naturalTextWidth())));
+        const int end = line.textStart() + line.textLength();
+        if (end > 0 && end < text.size() && inWord(text[end - 1]) && inWord(text[end])) {
+            wrapped.broken = text.mid(line.textStart(), line.textLength());
+        }
+    }
+    layout.endLayout();
+    return wrapped;
+}
+
+// What a laid-out window shows wrong, a line each ("<id> <class>: <problem>: "<text>""): a text
+// wider than its control or with more lines than it holds, a word broken across lines, a row
+// of tabs or a page that does not fit, a template's control past its window's edge, and the
+// visible parts of controls of one parent that overlap or cross a group box's frame line.
+class FitCheck {
+public:
+    explicit FitCheck(const QWidget& window) {
+        for (const QWidget* control : window.findChildren<QWidget*>()) {
+            if (control->isVisibleTo(&window) && !control->size().isEmpty()) {
+                Look(*control);
+            }
+        }
+        for (std::size_t i = 0; i < inks_.size(); ++i) {
+            const auto& [control, ink] = inks_[i];
+            const auto besides = [&](const QWidget* other) {
+                return other != control && other->parentWidget() == control->parentWidget();
+            };
+            for (std::size_t j = i + 1; j < inks_.size(); ++j) {
+                if (besides(inks_[j].first) && ink.intersects(inks_[j].second)) {
+                    Add(*control, TextOf(*control), "overlaps " + Name(*inks_[j].first));
+                }
+            }
+            for (const auto& [box, line] : frames_) {  // neither wholly inside nor outside
+                if (besides(box) && ink.intersects(line) &&
+                    !line.adjusted(1, 1, -1, -1).contains(ink)) {
+                    Add(*control, TextOf(*control), "crosses the frame of " + Name(*box));
+                }
+            }
+        }
+    }
+
+    QStringList found;
+
+private:
+    void Add(const QWidget& control, const QString& text, const QString& problem) {
+        found << QStringLiteral("%1: %2: \"%3\"").arg(Name(control), problem, text);
+    }
+    void Fits(const QWidget& control, const QString& text, int needed, int room) {
+        if (needed + kSpare > room) {
+            Add(control, text,
+                QStringLiteral("needs %1 px, has %2 px").arg(needed + kSpare).arg(room));
+        }
+    }
+
+    // Checks the control; what it visibly takes up in its parent goes to inks_.
+    void Look(const QWidget& control) {
+        const QWidget& parent = *control.parentWidget();
+        const bool fromTemplate =
+            !control.objectName().isEmpty() && control.objectName().front().isDigit();
+        if (fromTemplate && !parent.rect().contains(control.geometry())) {
+            Add(control, TextOf(control),
+                "runs past the edge of its window " + Text(parent.size()));
+        }
+        const QStyle& style = *control.style();
+        QString text = Shown(TextOf(control));
+        std::optional<QRect> ink;
+        if (fromTemplate) {
+            ink = control.geometry();
+        }
+        if (const auto* label = qobject_cast<const QLabel*>(&control)) {
+            ink = LookAtLabel(*label);
+        } else if (qobject_cast<const QPushButton*>(&control) != nullptr) {
+            // The style's own room between the bevels: its button margin and a frame either side.
+            const int padding =
+                style.pixelMetric(QStyle::PM_ButtonMargin, nullptr, &control) +
+                2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &control);
+            if (!text.isEmpty()) {
+                Fits(control, text, Width(control.font(), text) + padding, control.width());
+            }
+            ink = control.geometry();
+        } else if (const bool box = qobject_cast<const QCheckBox*>(&control) != nullptr;
+                   box || qobject_cast<const QRadioButton*>(&control) != nullptr) {
+            QStyleOptionButton option;
+            option.initFrom(&control);
+            option.text = TextOf(control);
+            const QRect area = style.subElementRect(
+                box ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents, &option,
+                &control);
+            while (!text.isEmpty() && text.back().isSpace()) {  // trailing blanks draw nothing
+                text.chop(1);
+            }
+            const int needed = Width(control.font(), text);
+            Fits(control, text, needed, area.width());
+            ink = QRect(control.pos(),
+                        QSize(std::min(area.left() + needed, control.width()), control.height()));
+        } else if (const auto* group = qobject_cast<const QGroupBox*>(&control)) {
+            ink = LookAtGroupBox(*group);
+        } else if (const auto* tabs = qobject_cast<const QTabWidget*>(&control)) {
+            LookAtTabs(*tabs);
+            ink = control.geometry();
+        } else if (const auto* list = qobject_cast<const QComboBox*>(&control)) {
+            QStyleOptionComboBox option;
+            option.initFrom(list);
+            option.editable = false;
+            option.frame = true;
+            const QRect field = style.subControlRect(QStyle::CC_ComboBox, &option,
+                                                     QStyle::SC_ComboBoxEditField, list);
+            for (int item = 0; item < list->count(); ++item) {  // drawn a pixel in from either side
+                Fits(*list, list->itemText(item), Width(list->font(), list->itemText(item)),
+                     field.width() - 2);
+            }
+            ink = control.geometry();
+        }
+        if (ink) {
+            inks_.emplace_back(&control, *ink);
+        }
+    }
+
+    std::optional<QRect> LookAtLabel(const QLabel& label) {
+        const QString text = label.buddy() != nullptr ? Shown(label.text()) : label.text();
+        if (text.trimmed().isEmpty()) {
+            return std::nullopt;
+        }
+        const QRect area = label.contentsRect();
+        const Wrapped wrapped = label.wordWrap() ? Wrap(text, label.font(), area.width() - kSpare)
+                                                 : Wrapped{1, Width(label.font(), text), {}};
+        Fits(label, text, wrapped.widest, area.width());
+        // Broken as the label breaks it at its full width, or with the room to spare.
+        const QString broken =
+            label.wordWrap() ? Wrap(text, label.font(), area.width()).broken : QString();
+        for (const QString& line : {broken, wrapped.broken}) {
+            if (!line.isEmpty()) {
+                Add(label, text, QStringLiteral("breaks a word after \"%1\"").arg(line));
+            }
+        }
+        const int room = std::max(1, area.height() / label.fontMetrics().height());
+        if (wrapped.lines > room) {
+            Add(label, text,
+                QStringLiteral("needs %1 lines, has room for %2 (%3 px wide)")
+                    .arg(wrapped.lines)
+                    .arg(room)
+                    .arg(area.width()));
+        }
+        return QRect(label.geometry().topLeft() + area.topLeft(),
+                     QSize(std::min(wrapped.widest, area.width()), area.height()));
+    }
+
+    // The frame line goes to frames_ (a titled box draws it through the middle of its title);
+    // the title, standing on the frame's top line, must leave room for its corners.
+    std::optional<QRect> LookAtGroupBox(const QGroupBox& box) {
+        const bool titled = !box.title().isEmpty();
+        QStyleOptionGroupBox option;
+        option.initFrom(&box);
+        option.text = box.title();
+        option.lineWidth = 1;
+        option.textAlignment = box.alignment();
+        option.subControls =
+            QStyle::SC_GroupBoxFrame | (titled ? QStyle::SC_GroupBoxLabel : QStyle::SC_None);
+        const auto part = [&](QStyle::SubControl sub) {
+            return box.style()->subControlRect(QStyle::CC_GroupBox, &option, sub, &box);
+        };
+        const QRect frame = part(QStyle::SC_GroupBoxFrame)
+                                .adjusted(0, titled ? box.fontMetrics().height() / 2 : 0, 0, 0);
+        frames_.emplace_back(&box, frame.translated(box.pos()));
+        if (!titled) {
+            return std::nullopt;
+        }
+        const QRect title = part(QStyle::SC_GroupBoxLabel);
+        Fits(box, Shown(box.title()), title.width(),
+             frame.width() - 2 * (title.left() - frame.left()));
+        return title.translated(box.pos());
+    }
+
+    // Every tab whole in the row, none behind scroll arrows; the page on display clear of the
+    // display area's edges and not cut off.
+    void LookAtTabs(const QTabWidget& tabs) {
+        const QTabBar& bar = *tabs.tabBar();
+        QStringList captions;
+        for (int tab = 0; tab < bar.count(); ++tab) {
+            captions << bar.tabText(tab);
+        }
+        const int row = bar.sizeHint().width();
+        const int room = std::min(bar.width(), tabs.width() - bar.x());
+        if (row > room) {
+            Add(tabs, captions.join(u'|'),
+                QStringLiteral("the row of tabs needs %1 px, has %2 px").arg(row).arg(room));
+        }
+        const QWidget* page = tabs.currentWidget();
+        const QRect area = page != nullptr ? page->parentWidget()->rect() : QRect();
+        if (page != nullptr &&
+            (!area.adjusted(kPageInset, kPageInset, -kPageInset, -kPageInset)
+                  .contains(page->geometry()) ||
+             page->width() < page->minimumWidth() || page->height() < page->minimumHeight())) {
+            Add(*page, tabs.tabText(tabs.currentIndex()),
+                QStringLiteral("page %1 (needs %2) in a display area of %3")
+                    .arg(Text(page->geometry()), Text(page->minimumSize()), Text(area.size())));
+        }
+    }
+
+    std::vector<std::pair<const QWidget*, QRect>> inks_;
+    std::vector<std::pair<const QGroupBox*, QRect>> frames_;
+};
+
+// The panel display's lines are drawn on the Panel page, not by a control: every line of every
+// entry, in the display's font, must end short of the frame's right line.
+QStringList StatusDisplayMisfits(const QWidget& mainWindow) {
+    const QWidget& page = *ControlById<QTabWidget>(mainWindow, main_window::kTabControl)->widget(0);
+    const QRect box = GroupBoxInPage(page, *ControlById(page, panel_page::kRemotePanelBox));
+    QStringList found;
+    for (const StatusDisplayEntry& entry : StatusDisplayTable()) {
+        const std::vector<std::string> lines = StatusDisplayLines(entry.code);
+        for (std::size_t line = 0; line < lines.size(); ++line) {
+            const QString text = QString::fromStdString(lines[line]);
+            const int end = DisplayLinePosition(box, static_cast<int>(line)).x() +
+                            Width(StatusDisplayFont(), text);
+            if (end > DisplayFrame(box).right()) {
+                found << QStringLiteral("status %1 line %2 ends at %3 (frame %4, page %5): \"%6\"")
+                             .arg(QString::fromLatin1(entry.code.data(), entry.code.size()))
+                             .arg(line + 1)
+                             .arg(end)
+                             .arg(DisplayFrame(box).right())
+                             .arg(page.width())
+                             .arg(text);
+            }
+        }
+    }
+    return found;
+}
+
 TEST(LayoutFitTest, EveryWindowShowsEveryTextWholeInEveryLanguage) {
     const std::uint16_t before = SelectedLanguage();
     QStringList misfits;
     int windows = 0;
-    for (std::size_t index = 0; index < kEmbeddedStringTableCount; ++index) {
-        const EmbeddedStringTable& language = kEmbeddedStringTables[index];
+    for (const EmbeddedStringTable& language :
+         std::span(kEmbeddedStringTables, kEmbeddedStringTableCount)) {
         SelectLanguage(language.language);
         QString error;
-        const bool toured = TourWindows(
-            [&](const QString& name, QWidget& window) {
-                ++windows;
-                for (const TextMisfit& misfit : FindMisfits(name, window)) {
-                    misfits
-                        << QStringLiteral("%1 %2: %3").arg(language.tag, name, Describe(misfit));
-                }
-            },
-            &error);
-        EXPECT_TRUE(toured) << language.tag << ": " << error.toStdString();
+        const auto check = [&](const QString& name, QWidget& window) {
+            ++windows;
+            QStringList found = FitCheck(window).found;
+            if (name == QLatin1String(kPanelWindowName)) {
+                found += StatusDisplayMisfits(window);
+            }
+            for (const QString& misfit : found) {
+                misfits << QStringLiteral("%1 %2: %3").arg(language.tag, name, misfit);
+            }
+        };
+        EXPECT_TRUE(TourWindows(check, &error)) << language.tag << ": " << error.toStdString();
     }
     SelectLanguage(before);
     // The main window with each of its three pages, the About box and the viewer's seven pages.
     EXPECT_EQ(windows, static_cast<int>(kEmbeddedStringTableCount) * 11);
-    EXPECT_TRUE(misfits.isEmpty()) << misfits.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(misfits.isEmpty()) << misfits.join(u'\n').toStdString();
 }
 
-constexpr int kPageWidth = 200;
+QStringList Misfits(const QWidget& window) {
+    return FitCheck(window).found;
+}
+
+constexpr ControlTemplate Control(int id, ControlKind kind, DialogRect rect,
+                                  std::string_view caption = {}) {
+    return {.id = id, .kind = kind, .rect = rect, .caption = FixedCaption(caption)};
+}
 
 // A window of one row: a text control at x 10, 30 units wide, too narrow for its caption, and
-// what stands beside it.
-struct GrowCase {
-    const char* what;
-    ControlKind kind;
-    int nextControlAt;  // 0: nothing beside it
-    bool inGroupBox;
-    bool windowGrows;
-};
-
-void PrintTo(const GrowCase& test, std::ostream* out) {
-    *out << test.what;
-}
-
-class ControlGrowthTest : public ::testing::TestWithParam<GrowCase> {};
-
-TEST_P(ControlGrowthTest, GrowsAndMovesWhatStandsAfterItOnItsRow) {
-    const GrowCase& test = GetParam();
-    std::vector<ControlTemplate> controls = {
-        {.id = 1,
-         .kind = test.kind,
-         .rect = {10, 10, 30, 12},
-         .caption = FixedCaption("Energiesparmodus nach")},
+// what stands beside it. Shown, the control grows in place, and what stands after it on its row
+// moves along, the window growing only where nothing else makes room.
+TEST(ControlGrowthTest, GrowsAndMovesWhatStandsAfterItOnItsRow) {
+    using K = ControlKind;
+    const struct {
+        const char* what;
+        ControlKind kind;
+        int nextControlAt;  // 0: nothing beside it
+        bool inGroupBox;
+        bool windowGrows;
+    } kCases[] = {
+        {"label, room", K::Label, 0, false, false},
+        {"label, next control", K::Label, 110, false, false},
+        {"label, next control close", K::Label, 45, false, false},
+        {"label, next control at the edge", K::Label, 178, false, true},
+        {"label, group box", K::Label, 0, true, false},
+        {"label, group box, next control", K::Label, 80, true, false},
+        {"check box", K::CheckBox, 45, false, false},
+        {"radio button", K::RadioButton, 45, false, false},
+        {"push button", K::PushButton, 45, false, false},
     };
-    if (test.nextControlAt != 0) {
-        controls.push_back({.id = 2,
-                            .kind = ControlKind::PushButton,
-                            .rect = {test.nextControlAt, 8, 20, 14},
-                            .caption = FixedCaption("OK")});
-    }
-    if (test.inGroupBox) {
-        controls.push_back({.id = 3,
-                            .kind = ControlKind::GroupBox,
-                            .rect = {5, 0, 70, 34},
-                            .caption = FixedCaption("Box")});
-    }
-    QWidget window;
-    BuildDialog({.id = 1,
-                 .width = kPageWidth,
-                 .height = 40,
-                 .style = DialogStyle::TitledWindow,
-                 .controls = controls},
-                window);
-    const QSize templateSize = window.size();
-    QWidget& control = *ControlById(window, 1);
-    const QRect before = control.geometry();
-    QRect nextBefore;
-    if (test.nextControlAt != 0) {
-        nextBefore = ControlById(window, 2)->geometry();
-    }
+    for (const auto& test : kCases) {
+        SCOPED_TRACE(test.what);
+        std::vector<ControlTemplate> controls = {
+            Control(1, test.kind, {10, 10, 30, 12}, "Energiesparmodus nach")};
+        if (test.nextControlAt != 0) {
+            controls.push_back(Control(2, K::PushButton, {test.nextControlAt, 8, 20, 14}, "OK"));
+        }
+        if (test.inGroupBox) {
+            controls.push_back(Control(3, K::GroupBox, {5, 0, 70, 34}, "Box"));
+        }
+        QWidget window;
+        BuildDialog({.id = 1,
+                     .width = 200,
+                     .height = 40,
+                     .style = DialogStyle::TitledWindow,
+                     .controls = controls},
+                    window);
+        const QSize templateSize = window.size();
+        QWidget& control = *ControlById(window, 1);
+        const QRect before = control.geometry();
+        const QRect nextBefore =
+            test.nextControlAt != 0 ? ControlById(window, 2)->geometry() : QRect();
 
-    window.show();
-    EXPECT_EQ(control.pos(), before.topLeft());
-    EXPECT_EQ(control.height(), before.height());
-    EXPECT_GT(control.width(), before.width());
-    QStringList misfits;
-    for (const TextMisfit& misfit : FindTextMisfits(window)) {
-        misfits << Describe(misfit);
+        window.show();
+        EXPECT_EQ(control.pos(), before.topLeft());
+        EXPECT_EQ(control.height(), before.height());
+        EXPECT_GT(control.width(), before.width());
+        EXPECT_TRUE(Misfits(window).isEmpty()) << Misfits(window).join(u'\n').toStdString();
+        if (test.nextControlAt != 0) {
+            const QRect next = ControlById(window, 2)->geometry();
+            EXPECT_EQ(next.y(), nextBefore.y());
+            EXPECT_GE(next.x(), nextBefore.x());
+            EXPECT_GT(next.left(), control.geometry().right());
+            EXPECT_LE(next.right(), window.width());
+        }
+        if (test.inGroupBox) {
+            EXPECT_GT(ControlById(window, 3)->geometry().right(), control.geometry().right());
+        }
+        EXPECT_EQ(window.width() > templateSize.width(), test.windowGrows);
+        EXPECT_EQ(window.height(), templateSize.height());
     }
-    EXPECT_TRUE(misfits.isEmpty()) << misfits.join(QLatin1Char('\n')).toStdString();
-    if (test.nextControlAt != 0) {
-        const QRect next = ControlById(window, 2)->geometry();
-        EXPECT_EQ(next.y(), nextBefore.y());
-        EXPECT_GE(next.x(), nextBefore.x());
-        EXPECT_GT(next.left(), control.geometry().right());
-        EXPECT_LE(next.right(), window.width());
-    }
-    if (test.inGroupBox) {
-        EXPECT_GT(ControlById(window, 3)->geometry().right(), control.geometry().right());
-    }
-    EXPECT_EQ(window.width() > templateSize.width(), test.windowGrows);
-    EXPECT_EQ(window.height(), templateSize.height());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Controls, ControlGrowthTest,
-    ::testing::Values(
-        GrowCase{"label, room", ControlKind::Label, 0, false, false},
-        GrowCase{"label, next control", ControlKind::Label, 110, false, false},
-        GrowCase{"label, next control close", ControlKind::Label, 45, false, false},
-        GrowCase{"label, next control at the edge", ControlKind::Label, 178, false, true},
-        GrowCase{"label, group box", ControlKind::Label, 0, true, false},
-        GrowCase{"label, group box, next control", ControlKind::Label, 80, true, false},
-        GrowCase{"check box", ControlKind::CheckBox, 45, false, false},
-        GrowCase{"radio button", ControlKind::RadioButton, 45, false, false},
-        GrowCase{"push button", ControlKind::PushButton, 45, false, false}),
-    [](const auto& info) {
-        std::string name = info.param.what;
-        std::erase_if(name, [](char c) { return c == ' ' || c == ','; });
-        return name;
-    });
-
-TEST(CaptionFitTest, AWrappingLabelAndAFittingCaptionKeepTheirTemplateWidth) {
+// The check itself: two buttons side by side, a label across an untitled box's frame line, and
+// a label two text lines high with three lines of text.
+TEST(FitCheckTest, FindsOverlapsCrossedFramesAndTextsWithTooManyLines) {
+    using K = ControlKind;
     constexpr ControlTemplate kControls[] = {
-        {.id = 1,
-         .kind = ControlKind::Label,
-         .rect = {10, 10, 60, 24},
-         .caption = FixedCaption("A note that breaks into several lines where it must")},
-        {.id = 2,
-         .kind = ControlKind::PushButton,
-         .rect = {10, 40, 60, 14},
-         .caption = FixedCaption("OK")},
+        Control(1, K::PushButton, {10, 10, 60, 14}, "One"),
+        Control(2, K::PushButton, {60, 10, 60, 14}, "Two"),
+        Control(3, K::Label, {10, 40, 60, 8}, "Crosses the frame"),
+        Control(4, K::GroupBox, {30, 35, 100, 30}),
+        Control(5, K::Label, {140, 40, 16, 16}, "three short lines"),
     };
     QWidget window;
-    BuildDialog({.id = 1, .width = kPageWidth, .height = 60, .controls = kControls}, window);
-    const DialogBaseUnits units = BaseUnitsOf(window.font());
-    window.show();
-    for (const ControlTemplate& control : kControls) {
-        EXPECT_EQ(ControlById(window, control.id)->geometry(), ToPixels(control.rect, units));
-    }
-}
-
-TEST(GroupBoxFrameTest, AnUntitledBoxDrawsItsFrameHalfATextLineBelowItsTop) {
-    constexpr ControlTemplate kControls[] = {
-        {.id = 1, .kind = ControlKind::GroupBox, .rect = {5, 20, 80, 40}},
-        {.id = 2,
-         .kind = ControlKind::GroupBox,
-         .rect = {90, 20, 80, 40},
-         .caption = FixedCaption("Box")},
-        // Its bottom reaches a unit into the untitled box's rectangle, as on the Panel page.
-        {.id = 3,
-         .kind = ControlKind::PushButton,
-         .rect = {10, 7, 60, 14},
-         .caption = FixedCaption("Button")},
-    };
-    QWidget window;
-    BuildDialog({.id = 1, .width = kPageWidth, .height = 70, .controls = kControls}, window);
-    const DialogBaseUnits units = BaseUnitsOf(window.font());
-    const QRect untitled = ToPixels(kControls[0].rect, units);
-    EXPECT_EQ(ControlById(window, 1)->geometry(), untitled.adjusted(0, units.y / 2, 0, 0));
-    EXPECT_EQ(ControlById(window, 2)->geometry(), ToPixels(kControls[1].rect, units));
-    window.show();
-    EXPECT_TRUE(FindTextMisfits(window).empty())
-        << Describe(FindTextMisfits(window).front()).toStdString();
-}
-
-TEST(TextFitCheckTest, FindsOverlapsCrossedFramesAndTextsWithTooManyLines) {
-    constexpr ControlTemplate kControls[] = {
-        {.id = 1,
-         .kind = ControlKind::PushButton,
-         .rect = {10, 10, 60, 14},
-         .caption = FixedCaption("One")},
-        {.id = 2,
-         .kind = ControlKind::PushButton,
-         .rect = {60, 10, 60, 14},
-         .caption = FixedCaption("Two")},
-        {.id = 3,
-         .kind = ControlKind::Label,
-         .rect = {10, 40, 60, 8},
-         .caption = FixedCaption("Crosses the frame")},
-        {.id = 4, .kind = ControlKind::GroupBox, .rect = {30, 35, 100, 30}},
-        {.id = 5,
-         .kind = ControlKind::Label,
-         .rect = {140, 40, 16, 16},
-         .caption = FixedCaption("three short lines")},
-    };
-    QWidget window;
-    BuildDialog({.id = 1, .width = kPageWidth, .height = 70, .controls = kControls}, window);
-    QStringList found;
-    for (const TextMisfit& misfit : FindTextMisfits(window)) {
-        found << misfit.control + QStringLiteral(": ") + misfit.problem;
-    }
-    EXPECT_TRUE(found.contains(QStringLiteral("1 QPushButton: overlaps 2 QPushButton")))
-        << found.join(QLatin1Char('\n')).toStdString();
-    EXPECT_TRUE(found.contains(QStringLiteral("3 QLabel: crosses the frame of 4 QGroupBox")))
-        << found.join(QLatin1Char('\n')).toStdString();
-    EXPECT_EQ(found.filter(QStringLiteral("5 QLabel: needs 3 lines")).size(), 1)
-        << found.join(QLatin1Char('\n')).toStdString();
+    BuildDialog({.id = 1, .width = 200, .height = 70, .controls = kControls}, window);
+    const QStringList found = Misfits(window);
+    const std::string all = found.join(u'\n').toStdString();
+    EXPECT_EQ(found.filter(QStringLiteral("1 QPushButton: overlaps 2 QPushButton")).size(), 1)
+        << all;
+    EXPECT_EQ(found.filter(QStringLiteral("3 QLabel: crosses the frame of 4 QGroupBox")).size(), 1)
+        << all;
+    EXPECT_EQ(found.filter(QStringLiteral("5 QLabel: needs 3 lines")).size(), 1) << all;
 }
 
 }  // namespace
