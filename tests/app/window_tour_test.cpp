@@ -1,13 +1,16 @@
-// Every text of every window shows whole in every language: the windows of the program as the
-// screenshots take them, checked control by control, and the panel-display lines against the
-// display frame. Also the builder's part in it (a caption that does not fit grows its control
-// into the free room beside it; an untitled group box keeps its frame clear of the controls just
-// above it), and the check itself catches what it is there to catch.
+// Every window of the program as the screenshots take them, in every language: every text shows
+// whole (checked control by control, and the panel-display lines against the display frame),
+// and every control that takes input is a tab stop with a name for screen readers. Also the
+// builder's part in it (a caption that does not fit grows its control into the free room beside
+// it), and the check itself catches what it is there to catch.
+#include "window_tour.h"
+
 #include <gtest/gtest.h>
 
+#include <QAbstractSlider>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDebug>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
@@ -21,6 +24,7 @@
 #include <QTabWidget>
 #include <QTextLayout>
 #include <cmath>
+#include <map>
 #include <optional>
 #include <span>
 
@@ -32,7 +36,8 @@
 #include "panel/panel_page_ids.h"
 #include "panel/status_display_lines.h"
 #include "panel/status_painting.h"
-#include "window_tour.h"
+#include "service/service_mode_page_ids.h"
+#include "service/user_service_page_ids.h"
 
 namespace rpanel {
 namespace {
@@ -62,13 +67,6 @@ QString Name(const QWidget& control) {
 // A label's or button's text, a group box's title.
 QString TextOf(const QWidget& control) {
     return control.property("text").toString() + control.property("title").toString();
-}
-
-template <typename T>
-QString Text(const T& value) {
-    QString text;
-    QDebug(&text).nospace() << value;
-    return text;
 }
 
 struct Wrapped {
@@ -105,72 +103,78 @@ Wrapped Wrap(const QString& text, const QFont& font, int width) {
 
 // What a laid-out window shows wrong, a line each ("<id> <class>: <problem>: "<text>""): a text
 // wider than its control or with more lines than it holds, a word broken across lines, a row
-// of tabs or a page that does not fit, a template's control past its window's edge, and the
-// visible parts of controls of one parent that overlap or cross a group box's frame line.
-class FitCheck {
-public:
-    explicit FitCheck(const QWidget& window) {
-        for (const QWidget* control : window.findChildren<QWidget*>()) {
-            if (control->isVisibleTo(&window) && !control->size().isEmpty()) {
-                Look(*control);
-            }
-        }
-        for (std::size_t i = 0; i < inks_.size(); ++i) {
-            const auto& [control, ink] = inks_[i];
-            const auto besides = [&](const QWidget* other) {
-                return other != control && other->parentWidget() == control->parentWidget();
-            };
-            for (std::size_t j = i + 1; j < inks_.size(); ++j) {
-                if (besides(inks_[j].first) && ink.intersects(inks_[j].second)) {
-                    Add(*control, TextOf(*control), "overlaps " + Name(*inks_[j].first));
-                }
-            }
-            for (const auto& [box, line] : frames_) {  // neither wholly inside nor outside
-                if (besides(box) && ink.intersects(line) &&
-                    !line.adjusted(1, 1, -1, -1).contains(ink)) {
-                    Add(*control, TextOf(*control), "crosses the frame of " + Name(*box));
-                }
-            }
-        }
-    }
-
+// of tabs or a page that does not fit, a template's control past its window's edge or an input
+// that Tab does not reach, and the visible parts ("ink") of controls of one parent that overlap
+// or cross a group box's frame line.
+QStringList FitCheck(const QWidget& window) {
     QStringList found;
-
-private:
-    void Add(const QWidget& control, const QString& text, const QString& problem) {
+    const auto add = [&](const QWidget& control, const QString& text, const QString& problem) {
         found << QStringLiteral("%1: %2: \"%3\"").arg(Name(control), problem, text);
-    }
-    void Fits(const QWidget& control, const QString& text, int needed, int room) {
+    };
+    const auto fits = [&](const QWidget& control, const QString& text, int needed, int room) {
         if (needed + kSpare > room) {
-            Add(control, text,
+            add(control, text,
                 QStringLiteral("needs %1 px, has %2 px").arg(needed + kSpare).arg(room));
         }
-    }
-
-    // Checks the control; what it visibly takes up in its parent goes to inks_.
-    void Look(const QWidget& control) {
-        const QWidget& parent = *control.parentWidget();
-        const bool fromTemplate =
-            !control.objectName().isEmpty() && control.objectName().front().isDigit();
-        if (fromTemplate && !parent.rect().contains(control.geometry())) {
-            Add(control, TextOf(control),
-                "runs past the edge of its window " + Text(parent.size()));
+    };
+    std::vector<std::pair<const QWidget*, QRect>> inks;
+    std::vector<std::pair<const QWidget*, QRect>> frames;
+    for (const QWidget* each : window.findChildren<QWidget*>()) {
+        const QWidget& control = *each;
+        if (!control.isVisibleTo(&window) || control.size().isEmpty()) {
+            continue;
         }
         const QStyle& style = *control.style();
+        const QFont& font = control.font();
         QString text = Shown(TextOf(control));
-        std::optional<QRect> ink;
-        if (fromTemplate) {
+        std::optional<QRect>
+            ink;  // a template's controls, named by their ids, take up their rectangle
+        if (!control.objectName().isEmpty() && control.objectName().front().isDigit()) {
             ink = control.geometry();
+            if (!control.parentWidget()->rect().contains(control.geometry())) {
+                add(control, text, QStringLiteral("runs past the edge of its window"));
+            }
+        }
+        if ((qobject_cast<const QAbstractSlider*>(&control) != nullptr ||
+             qobject_cast<const QComboBox*>(&control) != nullptr ||
+             qobject_cast<const QAbstractButton*>(&control) != nullptr) &&
+            (control.focusPolicy() & Qt::TabFocus) == 0) {
+            add(control, text, QStringLiteral("is not reached by Tab"));
         }
         if (const auto* label = qobject_cast<const QLabel*>(&control)) {
-            ink = LookAtLabel(*label);
+            text = label->buddy() != nullptr ? text : label->text();
+            ink.reset();
+            const QRect area = label->contentsRect();
+            const bool wraps = label->wordWrap();
+            const Wrapped wrapped =
+                wraps ? Wrap(text, font, area.width() - kSpare) : Wrapped{1, Width(font, text), {}};
+            const int room = std::max(1, area.height() / label->fontMetrics().height());
+            if (!text.trimmed().isEmpty()) {
+                fits(control, text, wrapped.widest, area.width());
+                // Broken as the label breaks it at its full width, or with the room to spare.
+                for (const QString& line :
+                     {wraps ? Wrap(text, font, area.width()).broken : QString(), wrapped.broken}) {
+                    if (!line.isEmpty()) {
+                        add(control, text, QStringLiteral("breaks a word after \"%1\"").arg(line));
+                    }
+                }
+                if (wrapped.lines > room) {
+                    add(control, text,
+                        QStringLiteral("needs %1 lines, has room for %2 (%3 px wide)")
+                            .arg(wrapped.lines)
+                            .arg(room)
+                            .arg(area.width()));
+                }
+                ink = QRect(control.pos() + area.topLeft(),
+                            QSize(std::min(wrapped.widest, area.width()), area.height()));
+            }
         } else if (qobject_cast<const QPushButton*>(&control) != nullptr) {
             // The style's own room between the bevels: its button margin and a frame either side.
             const int padding =
                 style.pixelMetric(QStyle::PM_ButtonMargin, nullptr, &control) +
                 2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &control);
             if (!text.isEmpty()) {
-                Fits(control, text, Width(control.font(), text) + padding, control.width());
+                fits(control, text, Width(font, text) + padding, control.width());
             }
             ink = control.geometry();
         } else if (const bool box = qobject_cast<const QCheckBox*>(&control) != nullptr;
@@ -184,14 +188,59 @@ private:
             while (!text.isEmpty() && text.back().isSpace()) {  // trailing blanks draw nothing
                 text.chop(1);
             }
-            const int needed = Width(control.font(), text);
-            Fits(control, text, needed, area.width());
+            fits(control, text, Width(font, text), area.width());
             ink = QRect(control.pos(),
-                        QSize(std::min(area.left() + needed, control.width()), control.height()));
+                        QSize(std::min(area.left() + Width(font, text), control.width()),
+                              control.height()));
         } else if (const auto* group = qobject_cast<const QGroupBox*>(&control)) {
-            ink = LookAtGroupBox(*group);
+            // A titled box draws its frame line through the middle of its title, which stands
+            // on the frame's top line and must leave room for its corners.
+            const bool titled = !group->title().isEmpty();
+            QStyleOptionGroupBox option;
+            option.initFrom(group);
+            option.text = group->title();
+            option.lineWidth = 1;
+            option.textAlignment = group->alignment();
+            option.subControls =
+                QStyle::SC_GroupBoxFrame | (titled ? QStyle::SC_GroupBoxLabel : QStyle::SC_None);
+            const QRect frame =
+                style.subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, group)
+                    .adjusted(0, titled ? group->fontMetrics().height() / 2 : 0, 0, 0);
+            const QRect title =
+                style.subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+            frames.emplace_back(&control, frame.translated(control.pos()));
+            ink.reset();
+            if (titled) {
+                fits(control, text, title.width(),
+                     frame.width() - 2 * (title.left() - frame.left()));
+                ink = title.translated(control.pos());
+            }
         } else if (const auto* tabs = qobject_cast<const QTabWidget*>(&control)) {
-            LookAtTabs(*tabs);
+            // Every tab whole in the row, none behind scroll arrows; the page on display clear
+            // of the display area's edges and not cut off.
+            const QTabBar& bar = *tabs->tabBar();
+            QStringList captions;
+            for (int tab = 0; tab < bar.count(); ++tab) {
+                captions << bar.tabText(tab);
+            }
+            const int room = std::min(bar.width(), tabs->width() - bar.x());
+            if (bar.sizeHint().width() > room) {
+                add(control, captions.join(u'|'),
+                    QStringLiteral("the row of tabs needs %1 px, has %2 px")
+                        .arg(bar.sizeHint().width())
+                        .arg(room));
+            }
+            const QWidget* page = tabs->currentWidget();
+            const int inset = kPageInset;
+            if (page != nullptr &&
+                (!page->parentWidget()
+                      ->rect()
+                      .adjusted(inset, inset, -inset, -inset)
+                      .contains(page->geometry()) ||
+                 page->width() < page->minimumWidth() || page->height() < page->minimumHeight())) {
+                add(*page, tabs->tabText(tabs->currentIndex()),
+                    QStringLiteral("does not fit its display area"));
+            }
             ink = control.geometry();
         } else if (const auto* list = qobject_cast<const QComboBox*>(&control)) {
             QStyleOptionComboBox option;
@@ -201,100 +250,34 @@ private:
             const QRect field = style.subControlRect(QStyle::CC_ComboBox, &option,
                                                      QStyle::SC_ComboBoxEditField, list);
             for (int item = 0; item < list->count(); ++item) {  // drawn a pixel in from either side
-                Fits(*list, list->itemText(item), Width(list->font(), list->itemText(item)),
+                fits(control, list->itemText(item), Width(font, list->itemText(item)),
                      field.width() - 2);
             }
             ink = control.geometry();
         }
         if (ink) {
-            inks_.emplace_back(&control, *ink);
+            inks.emplace_back(&control, *ink);
         }
     }
-
-    std::optional<QRect> LookAtLabel(const QLabel& label) {
-        const QString text = label.buddy() != nullptr ? Shown(label.text()) : label.text();
-        if (text.trimmed().isEmpty()) {
-            return std::nullopt;
-        }
-        const QRect area = label.contentsRect();
-        const Wrapped wrapped = label.wordWrap() ? Wrap(text, label.font(), area.width() - kSpare)
-                                                 : Wrapped{1, Width(label.font(), text), {}};
-        Fits(label, text, wrapped.widest, area.width());
-        // Broken as the label breaks it at its full width, or with the room to spare.
-        const QString broken =
-            label.wordWrap() ? Wrap(text, label.font(), area.width()).broken : QString();
-        for (const QString& line : {broken, wrapped.broken}) {
-            if (!line.isEmpty()) {
-                Add(label, text, QStringLiteral("breaks a word after \"%1\"").arg(line));
+    for (std::size_t i = 0; i < inks.size(); ++i) {
+        const auto& [control, ink] = inks[i];
+        const auto besides = [&](const QWidget* other) {
+            return other != control && other->parentWidget() == control->parentWidget();
+        };
+        for (std::size_t j = i + 1; j < inks.size(); ++j) {
+            if (besides(inks[j].first) && ink.intersects(inks[j].second)) {
+                add(*control, TextOf(*control), "overlaps " + Name(*inks[j].first));
             }
         }
-        const int room = std::max(1, area.height() / label.fontMetrics().height());
-        if (wrapped.lines > room) {
-            Add(label, text,
-                QStringLiteral("needs %1 lines, has room for %2 (%3 px wide)")
-                    .arg(wrapped.lines)
-                    .arg(room)
-                    .arg(area.width()));
-        }
-        return QRect(label.geometry().topLeft() + area.topLeft(),
-                     QSize(std::min(wrapped.widest, area.width()), area.height()));
-    }
-
-    // The frame line goes to frames_ (a titled box draws it through the middle of its title);
-    // the title, standing on the frame's top line, must leave room for its corners.
-    std::optional<QRect> LookAtGroupBox(const QGroupBox& box) {
-        const bool titled = !box.title().isEmpty();
-        QStyleOptionGroupBox option;
-        option.initFrom(&box);
-        option.text = box.title();
-        option.lineWidth = 1;
-        option.textAlignment = box.alignment();
-        option.subControls =
-            QStyle::SC_GroupBoxFrame | (titled ? QStyle::SC_GroupBoxLabel : QStyle::SC_None);
-        const auto part = [&](QStyle::SubControl sub) {
-            return box.style()->subControlRect(QStyle::CC_GroupBox, &option, sub, &box);
-        };
-        const QRect frame = part(QStyle::SC_GroupBoxFrame)
-                                .adjusted(0, titled ? box.fontMetrics().height() / 2 : 0, 0, 0);
-        frames_.emplace_back(&box, frame.translated(box.pos()));
-        if (!titled) {
-            return std::nullopt;
-        }
-        const QRect title = part(QStyle::SC_GroupBoxLabel);
-        Fits(box, Shown(box.title()), title.width(),
-             frame.width() - 2 * (title.left() - frame.left()));
-        return title.translated(box.pos());
-    }
-
-    // Every tab whole in the row, none behind scroll arrows; the page on display clear of the
-    // display area's edges and not cut off.
-    void LookAtTabs(const QTabWidget& tabs) {
-        const QTabBar& bar = *tabs.tabBar();
-        QStringList captions;
-        for (int tab = 0; tab < bar.count(); ++tab) {
-            captions << bar.tabText(tab);
-        }
-        const int row = bar.sizeHint().width();
-        const int room = std::min(bar.width(), tabs.width() - bar.x());
-        if (row > room) {
-            Add(tabs, captions.join(u'|'),
-                QStringLiteral("the row of tabs needs %1 px, has %2 px").arg(row).arg(room));
-        }
-        const QWidget* page = tabs.currentWidget();
-        const QRect area = page != nullptr ? page->parentWidget()->rect() : QRect();
-        if (page != nullptr &&
-            (!area.adjusted(kPageInset, kPageInset, -kPageInset, -kPageInset)
-                  .contains(page->geometry()) ||
-             page->width() < page->minimumWidth() || page->height() < page->minimumHeight())) {
-            Add(*page, tabs.tabText(tabs.currentIndex()),
-                QStringLiteral("page %1 (needs %2) in a display area of %3")
-                    .arg(Text(page->geometry()), Text(page->minimumSize()), Text(area.size())));
+        for (const auto& [box, line] : frames) {  // neither wholly inside nor outside
+            if (besides(box) && ink.intersects(line) &&
+                !line.adjusted(1, 1, -1, -1).contains(ink)) {
+                add(*control, TextOf(*control), "crosses the frame of " + Name(*box));
+            }
         }
     }
-
-    std::vector<std::pair<const QWidget*, QRect>> inks_;
-    std::vector<std::pair<const QGroupBox*, QRect>> frames_;
-};
+    return found;
+}
 
 // The panel display's lines are drawn on the Panel page, not by a control: every line of every
 // entry, in the display's font, must end short of the frame's right line.
@@ -322,7 +305,45 @@ QStringList StatusDisplayMisfits(const QWidget& mainWindow) {
     return found;
 }
 
-TEST(LayoutFitTest, EveryWindowShowsEveryTextWholeInEveryLanguage) {
+constexpr QAccessible::Role kInputRoles[] = {
+    QAccessible::Slider, QAccessible::ComboBox,     QAccessible::RadioButton, QAccessible::CheckBox,
+    QAccessible::Button, QAccessible::EditableText, QAccessible::PageTab};
+
+// Every visible part of the accessibility tree under iface that takes input and has no name.
+void FindNameless(QAccessibleInterface& iface, QStringList* found) {
+    for (int index = 0; index < iface.childCount(); ++index) {
+        QAccessibleInterface* child = iface.child(index);
+        if (child == nullptr || child->state().invisible || child->rect().isEmpty()) {
+            continue;
+        }
+        if (std::ranges::find(kInputRoles, child->role()) != std::end(kInputRoles) &&
+            child->text(QAccessible::Name).trimmed().isEmpty()) {
+            *found << QStringLiteral("%1 (role %2): no name for screen readers")
+                          .arg(child->object() != nullptr ? child->object()->objectName() : "")
+                          .arg(child->role());
+        }
+        FindNameless(*child, found);
+    }
+}
+
+// In English, as a sighted user reads each control of the page on display with its row.
+const std::map<QString, std::vector<std::pair<int, QString>>> kScreenReaderNames = {
+    {"main-panel",
+     {{panel_page::kChangeTonerRadio, "Rotate Toner Change Toner"},
+      {panel_page::kEjectAllTonerRadio, "Rotate Toner Eject All Toner"},
+      {panel_page::kTonerLowMessageOn, "Toner Low Message On"},
+      {panel_page::kEnergySaveList, "Energy Save Time"}}},
+    {"main-user-service",
+     {{user_service::kTopPlainTrackbar, "Plain Paper"},
+      {user_service::kLeftFrontTrackbar, "Tray1 (Simplex Side)"},
+      {user_service::kGdiTimeoutList, "GDI Timeout"}}},
+    {"main-service-mode", {{service_mode::kPlainTemperatureList, "Plain Paper"}}},
+};
+
+// Every window in every language: every text whole, every control that takes input a tab stop
+// with a name for screen readers (the hidden access-code box is there for those who know it,
+// unannounced).
+TEST(WindowTourTest, EveryWindowShowsEveryTextWholeAndNamesEveryInputInEveryLanguage) {
     const std::uint16_t before = SelectedLanguage();
     QStringList misfits;
     int windows = 0;
@@ -332,9 +353,24 @@ TEST(LayoutFitTest, EveryWindowShowsEveryTextWholeInEveryLanguage) {
         QString error;
         const auto check = [&](const QString& name, QWidget& window) {
             ++windows;
-            QStringList found = FitCheck(window).found;
+            QStringList found = FitCheck(window);
+            FindNameless(*QAccessible::queryAccessibleInterface(&window), &found);
             if (name == QLatin1String(kPanelWindowName)) {
                 found += StatusDisplayMisfits(window);
+                if (!ControlById(window, main_window::kAccessCodeBox)->accessibleName().isEmpty()) {
+                    found << QStringLiteral("the access-code box has a name");
+                }
+            }
+            const auto names = kScreenReaderNames.find(name);
+            if (language.language == 0x0409 && names != kScreenReaderNames.end()) {
+                const QWidget& page =
+                    *ControlById<QTabWidget>(window, main_window::kTabControl)->currentWidget();
+                for (const auto& [id, expected] : names->second) {
+                    const QWidget* control = ControlById(page, id);
+                    if (control == nullptr || control->accessibleName() != expected) {
+                        found << QStringLiteral("%1: not named \"%2\"").arg(id).arg(expected);
+                    }
+                }
             }
             for (const QString& misfit : found) {
                 misfits << QStringLiteral("%1 %2: %3").arg(language.tag, name, misfit);
@@ -349,7 +385,7 @@ TEST(LayoutFitTest, EveryWindowShowsEveryTextWholeInEveryLanguage) {
 }
 
 QStringList Misfits(const QWidget& window) {
-    return FitCheck(window).found;
+    return FitCheck(window);
 }
 
 constexpr ControlTemplate Control(int id, ControlKind kind, DialogRect rect,
