@@ -83,7 +83,7 @@ protected:
     QSignalSpy finished{&shell, &DesktopShell::finished};
 };
 
-TEST_F(ShellTest, DoubleClickSingleActivationOrOpenPanelOpensItAndNothingElseDoes) {
+TEST_F(ShellTest, DoubleClickSingleActivationOrOpenPanelOpensItNothingElseDoesAndExitEnds) {
     Activate(QSystemTrayIcon::MiddleClick);
     Activate(QSystemTrayIcon::Context);
     QMenu& menu = OpenMenu();
@@ -114,14 +114,11 @@ TEST_F(ShellTest, DoubleClickSingleActivationOrOpenPanelOpensItAndNothingElseDoe
     }
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(finished.count(), 0) << "closing the window keeps the program";
-}
 
-TEST_F(ShellTest, ExitRemovesTheIconHidesTheWindowAndEndsWithZero) {
+    // Exit removes the icon, hides the window and ends the program with 0.
     shell.Start();
     Activate(QSystemTrayIcon::DoubleClick);
-
     OpenMenu().actions().at(2)->trigger();
-
     EXPECT_FALSE(shell.Tray()->Icon().isVisible());
     EXPECT_FALSE(shell.Window().isVisible());
     EXPECT_EQ(state.panelOpen, 0);

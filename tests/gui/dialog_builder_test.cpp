@@ -36,8 +36,7 @@ TEST(DialogUnitsTest, BaseUnitsAndRectanglesAreRoundedToTheNearestPixel) {
     EXPECT_EQ(BaseUnitsFromMetrics(337, 13).x, 6);
     EXPECT_EQ(BaseUnitsFromMetrics(338, 13).x, 7);
     EXPECT_EQ(BaseUnitsFromMetrics(353, 13).y, 13);
-    // x: du * 7 / 4, y: du * 13 / 8; 4 -> 7 and 6.5 -> 7, 342 -> 598.5 -> 599, 236 -> 383.5 -> 384.
-    EXPECT_EQ(ToPixels({4, 4, 342, 236}, {7, 13}), QRect(7, 7, 599, 384));
+    // x: du * 6 / 4, y: du * 14 / 8, rounded half up: 15 -> 26.25 -> 26, 14 -> 24.5 -> 25.
     EXPECT_EQ(ToPixels({10, 15, 50, 14}, {6, 14}), QRect(15, 26, 75, 25));
 }
 
