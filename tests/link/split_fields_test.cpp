@@ -4,16 +4,17 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace rpanel {
 namespace {
 
+using Texts = std::vector<std::string>;
+
 TEST(SplitFields, CutsAtDelimiterRunsUpToTheFirstNulOr1023CharactersAndNeverOutsideTheSlots) {
     char slots[4][2048] = {};
     EXPECT_EQ(SplitFields(",,A,,B=C,", ",=", slots), 3u);
-    EXPECT_STREQ(slots[0], "A");
-    EXPECT_STREQ(slots[1], "B");
-    EXPECT_STREQ(slots[2], "C");
+    EXPECT_EQ(Texts(slots, slots + 3), (Texts{"A", "B", "C"}));
     EXPECT_EQ(SplitFields(",,,", ",", slots), 0u);
     EXPECT_EQ(SplitFields("", ",", slots), 0u);
     EXPECT_EQ(SplitFields(std::string("A,B\0C,D", 7), ",", slots), 2u);
@@ -32,9 +33,8 @@ TEST(SplitFields, CutsAtDelimiterRunsUpToTheFirstNulOr1023CharactersAndNeverOuts
     } area;
     std::memset(&area, 0x5A, sizeof area);
     EXPECT_EQ(SplitFields("ABCDEFGH,IJ,KLMNOP,QR,ST", ",", &area.slots[0][0], 3, 4), 3u);
-    EXPECT_STREQ(area.slots[0], "ABC");  // cut to the slot, still terminated
-    EXPECT_STREQ(area.slots[1], "IJ");
-    EXPECT_STREQ(area.slots[2], "KLM");
+    // Each cut to its slot, still terminated.
+    EXPECT_EQ(Texts(area.slots, area.slots + 3), (Texts{"ABC", "IJ", "KLM"}));
     EXPECT_EQ(std::string(area.guard, 16), std::string(16, 0x5A));
     EXPECT_EQ(SplitFields("A,B", ",", &area.guard[0], 2, 0), 0u) << "zero-width slots";
     EXPECT_EQ(area.guard[0], 0x5A);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "link/request_catalogue.h"
 #include "link/request_ops.h"
 #include "support/sim_fixture.h"
@@ -24,20 +26,17 @@ TEST_F(Channel, NothingLeavesOutsideTheCatalogueOrOnAClosedLinkAndValuesTakeTheH
     EXPECT_EQ(SendVendorRequest(80, 0, 1, kValueReplySize, reply), 0u);
     EXPECT_EQ(printer.RequestsAnswered(), 0);
 
-    // Signed adjustments are shifted into the high byte of the value.
+    // Signed adjustments are shifted into the high byte of the value, of which only the low 8
+    // bits of the shifted parameter are sent; a command's value is its own, whatever the
+    // parameter.
     const RequestRow& top = CatalogueRow(Request::WriteTopAdjustPlain);
     const RequestRow& transfer = CatalogueRow(Request::WriteTransferLabel);
     const RequestRow& plain = CatalogueRow(Request::WriteGdiTimeout);
-    EXPECT_EQ(RequestValue(top, -15), 0x0000);
-    EXPECT_EQ(RequestValue(top, 15), 0x1E00);
-    EXPECT_EQ(RequestValue(transfer, -8), 0x0000);
-    EXPECT_EQ(RequestValue(transfer, 8), 0x1000);
-    EXPECT_EQ(RequestValue(plain, 60), 0x3C00);
-    // Only the low 8 bits of the shifted parameter are sent.
-    EXPECT_EQ(RequestValue(plain, 0x1FF), 0xFF00);
-    EXPECT_EQ(RequestValue(top, -16), 0xFF00);
-    // A command's value is its own, whatever the parameter.
-    EXPECT_EQ(RequestValue(CatalogueRow(Request::EjectAllToner), 7), 0x0100);
+    EXPECT_EQ((std::vector<int>{
+                  RequestValue(top, -15), RequestValue(top, 15), RequestValue(transfer, -8),
+                  RequestValue(transfer, 8), RequestValue(plain, 60), RequestValue(plain, 0x1FF),
+                  RequestValue(top, -16), RequestValue(CatalogueRow(Request::EjectAllToner), 7)}),
+              (std::vector<int>{0x0000, 0x1E00, 0x0000, 0x1000, 0x3C00, 0xFF00, 0xFF00, 0x0100}));
     // The rows of the value blocks hold every code of their block.
     EXPECT_EQ(FindCatalogueRow(55)->id, Request::ReadInfoValueBlock1);
     EXPECT_EQ(FindCatalogueRow(62)->id, Request::ReadInfoValueBlock1);

@@ -2,7 +2,7 @@
 // configuration descriptors) in a umockdev testbed, every device node answering libusb's control
 // transfers from one PrinterModel and recording the setup packets that reach it. A request the
 // model does not answer is stalled; a hung model leaves it to time out; an unplugged one fails
-// it with ENODEV. The process must have libumockdev-preload loaded (see main).
+// it with ENODEV. The process must have libumockdev-preload loaded (CTest preloads it).
 #pragma once
 
 #include <linux/usbdevice_fs.h>
@@ -30,7 +30,8 @@ public:
         GError* error = nullptr;
         if (!umockdev_in_mock_environment() ||
             !umockdev_testbed_add_from_file(testbed_, file.c_str(), &error)) {
-            throw std::runtime_error(error != nullptr ? error->message : "no libumockdev-preload");
+            throw std::runtime_error(
+                error != nullptr ? error->message : "run with LD_PRELOAD=libumockdev-preload.so.0");
         }
         g_signal_connect(handler_, "handle-ioctl", G_CALLBACK(OnIoctl), this);
         std::ifstream lines(file);
@@ -58,14 +59,13 @@ public:
     // signal does not come when a node is closed; an emulated node is a file below the
     // testbed's own /dev.
     static int OpenDescriptors(const std::string& node) {
-        int count = 0;
-        for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
-            std::error_code error;
-            count += std::filesystem::read_symlink(entry.path(), error)
-                         .string()
-                         .ends_with("/dev/bus/usb/" + node);
-        }
-        return count;
+        return static_cast<int>(std::ranges::count_if(
+            std::filesystem::directory_iterator("/proc/self/fd"), [&](const auto& entry) {
+                std::error_code error;
+                return std::filesystem::read_symlink(entry, error)
+                    .string()
+                    .ends_with("/dev/bus/usb/" + node);
+            }));
     }
 
 private:

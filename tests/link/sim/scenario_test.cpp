@@ -91,16 +91,15 @@ TEST(PrinterModel, FaultsSpoilOnlyTheReplyAtTheirPosition) {
         EXPECT_EQ(Reply(printer, 18) + Reply(printer, 18) + Reply(printer, 18), ok + expected + ok)
             << static_cast<int>(fault);
     }
-    PrinterModel first, second;
-    first.InjectFault(0, ReplyFault::RandomBytes);
-    second.InjectFault(0, ReplyFault::RandomBytes);
+    PrinterModel first, second, silent;
+    silent.Script(40, std::nullopt, std::nullopt);
+    for (PrinterModel* model : {&first, &second, &silent}) {
+        model->InjectFault(0, ReplyFault::RandomBytes);
+    }
     const std::string garbage = Reply(first, 9, 0, 1024);
     EXPECT_EQ(garbage, Reply(second, 9, 0, 1024));
     EXPECT_GT(garbage.size(), 4u);
     EXPECT_TRUE(std::ranges::all_of(garbage, [](unsigned char byte) { return byte >= 0x80; }));
-    PrinterModel silent;
-    silent.Script(40, std::nullopt, std::nullopt);
-    silent.InjectFault(0, ReplyFault::RandomBytes);
     EXPECT_EQ(Reply(silent, 40).size(), 4u);
 }
 
