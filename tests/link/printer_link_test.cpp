@@ -57,10 +57,9 @@ TEST_F(Discovery, FindsThePrinterClassDeviceThatCarriesTheIdAndListsWhatItSees) 
         EXPECT_EQ(OpenLinkWith(0, c.ids), c.opens) << c.what;
         EXPECT_EQ(sim.openedPaths, (c.opened ? Ids{c.opened, c.opened} : Ids{})) << c.what;
         // The record holds the ID that opened; a failed opening leaves nothing open.
+        EXPECT_EQ(sim.OpenHandleCount(), c.opens ? 2 : 0) << c.what;
         if (c.opens) {
             EXPECT_STREQ(GetPrinterLink().hardwareIds, kBare) << c.what;
-        } else {
-            EXPECT_EQ(sim.OpenHandleCount(), 0) << c.what;
         }
         ClosePrinterLink();
     }
@@ -95,12 +94,11 @@ TEST_F(Discovery, FailsWithoutADeviceSetOrWhenTheIdsNeverFit) {
     EXPECT_FALSE(Open());
     // Windows' answers: 122 is "too small", 13 "no such property", 5 "access denied". An answer
     // that asks for no more than it was given ends the search instead of spinning on it.
-    EXPECT_EQ(win32::HardwareIdReadFailure(122, 96, 0), PropertyResult::BufferTooSmall);
-    EXPECT_EQ(win32::HardwareIdReadFailure(122, 200, 96), PropertyResult::BufferTooSmall);
-    EXPECT_EQ(win32::HardwareIdReadFailure(122, 96, 96), PropertyResult::Failed);
-    EXPECT_EQ(win32::HardwareIdReadFailure(122, 0, 0), PropertyResult::Failed);
-    EXPECT_EQ(win32::HardwareIdReadFailure(13, 0, 0), PropertyResult::NoProperty);
-    EXPECT_EQ(win32::HardwareIdReadFailure(5, 0, 0), PropertyResult::Failed);
+    using enum PropertyResult;
+    const auto read = win32::HardwareIdReadFailure;
+    EXPECT_EQ((std::vector{read(122, 96, 0), read(122, 200, 96), read(122, 96, 96), read(122, 0, 0),
+                           read(13, 0, 0), read(5, 0, 0)}),
+              (std::vector{BufferTooSmall, BufferTooSmall, Failed, Failed, NoProperty, Failed}));
 }
 
 TEST_F(Discovery, PrinterClassUsesOneHandleForControlAndRequestsAndClosesItOnce) {
@@ -146,19 +144,18 @@ TEST_F(Discovery, StillImageClosesAMismatchAndItsNumbersRunFrom0To99) {
     EXPECT_FALSE(OpenLinkWith(1, kBare));
     EXPECT_EQ(sim.openedPaths.size(), 100u);
 
-    // With no IDs, the registry names the devices of the driver's exact service name.
+    // With no IDs, the registry names the devices of the driver's exact service name: whether
+    // the printer-class and the still-image link open.
     sim.registry.clear();
     sim.stillImageDevices.front().number = 3;
-    EXPECT_FALSE(OpenLinkWith(0, ""));
+    auto opens = [] { return std::pair{OpenLinkWith(0, ""), OpenLinkWith(1, "")}; };
+    EXPECT_EQ(opens(), std::pair(false, false));
     sim.AddRegistryInstance("VID_0000&PID_0012", "X1", "USBPRINT");
-    EXPECT_FALSE(OpenLinkWith(0, ""));
-    EXPECT_FALSE(OpenLinkWith(1, ""));
+    EXPECT_EQ(opens(), std::pair(false, false));
     sim.AddRegistryInstance("VID_0000&PID_0012", "X2", "usbprint");
-    EXPECT_TRUE(OpenLinkWith(0, ""));
-    EXPECT_STREQ(GetPrinterLink().hardwareIds, kBare);
-    EXPECT_FALSE(OpenLinkWith(1, ""));
+    EXPECT_EQ(opens(), std::pair(true, false));
     sim.AddRegistryInstance("VID_0000&PID_0012", "X3", "usbscan");
-    EXPECT_TRUE(OpenLinkWith(1, ""));
+    EXPECT_EQ(opens(), std::pair(true, true));
 }
 
 // Why an opening failed, when the printer is there but the system would not let it be opened.
