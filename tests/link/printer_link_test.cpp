@@ -20,46 +20,43 @@ constexpr char kOther[] = "USB\\VID_1111&PID_2222";
 constexpr char kNoPermission[] = "the printer at 1-1 is attached but this user may not open it";
 
 // A printer-class device; with no IDs, one without the hardware-ID property.
-SimPrinterClassDevice Device(Ids ids, std::string path = "p0", PrinterModel* printer = nullptr) {
+SimPrinterClassDevice Device(Ids ids, std::string path = "p0", int maxOpenHandles = 2,
+                             bool propertyFails = false) {
     return {.hardwareIds = ids.empty() ? std::nullopt : std::optional(ids),
             .interfacePath = std::move(path),
-            .printer = printer};
+            .propertyFails = propertyFails,
+            .maxOpenHandles = maxOpenHandles};
 }
 
 TEST_F(Discovery, FindsThePrinterClassDeviceThatCarriesTheIdAndListsWhatItSees) {
-    SimPrinterClassDevice badProperty = Device({kOther}, "other");
-    badProperty.propertyFails = true;
-    SimPrinterClassDevice openedOnce = Device({kBare});
-    openedOnce.maxOpenHandles = 1;
     const std::vector four{Device({}, "none"), Device({kOther}, "other"), Device({kBare}, "1st"),
                            Device({kBare}, "2nd")};
-    const struct {
-        const char* what;
-        std::vector<SimPrinterClassDevice> devices;
-        const char* ids;  // the configured list
-        bool opens;
-        const char* opened;  // the path both handles were asked for; null: none
-    } cases[] = {
+    // What, the devices, the configured list of IDs, whether the link opens, and the path both
+    // handles were asked for (null: none).
+    using Case =
+        std::tuple<const char*, std::vector<SimPrinterClassDevice>, const char*, bool, const char*>;
+    const Case cases[] = {
         {"the bare ID after a revision ID", {Device({kRevision, kBare})}, kBare, true, "p0"},
         {"a revision ID alone", {Device({kRevision})}, kBare, false, nullptr},
         {"letter case", {Device({"usb\\vid_0000&pid_0012"})}, kBare, true, "p0"},
         {"the lower of two matches", four, kBare, true, "1st"},
         // An unexpected error reading a property ends the whole search.
-        {"a property error", {badProperty, Device({kBare})}, kBare, false, nullptr},
-        {"an interface that opens only once", {openedOnce}, kBare, false, "p0"},
+        {"property error", {Device({kOther}, "o", 2, true), Device({kBare})}, kBare, false, {}},
+        {"an interface that opens only once", {Device({kBare}, "p0", 1)}, kBare, false, "p0"},
         {"a match without an interface path", {Device({kBare}, "")}, kBare, false, nullptr},
         {"the IDs of a list in turn", {Device({kBare})}, "x,,USB\\VID_0000&PID_0012", true, "p0"},
         {"a list of only a comma", {Device({kBare})}, ",", false, nullptr},
     };
-    for (const auto& c : cases) {
-        sim.printerClassDevices = c.devices;
+    for (const auto& [what, devices, ids, opens, opened] : cases) {
+        SCOPED_TRACE(what);
+        sim.printerClassDevices = devices;
         sim.openedPaths.clear();
-        EXPECT_EQ(OpenLinkWith(0, c.ids), c.opens) << c.what;
-        EXPECT_EQ(sim.openedPaths, (c.opened ? Ids{c.opened, c.opened} : Ids{})) << c.what;
+        EXPECT_EQ(OpenLinkWith(0, ids), opens);
+        EXPECT_EQ(sim.openedPaths, (opened ? Ids{opened, opened} : Ids{}));
         // The record holds the ID that opened; a failed opening leaves nothing open.
-        EXPECT_EQ(sim.OpenHandleCount(), c.opens ? 2 : 0) << c.what;
-        if (c.opens) {
-            EXPECT_STREQ(GetPrinterLink().hardwareIds, kBare) << c.what;
+        EXPECT_EQ(sim.OpenHandleCount(), opens ? 2 : 0);
+        if (opens) {
+            EXPECT_STREQ(GetPrinterLink().hardwareIds, kBare);
         }
         ClosePrinterLink();
     }
@@ -107,7 +104,6 @@ TEST_F(Discovery, PrinterClassUsesOneHandleForControlAndRequestsAndClosesItOnce)
     const PrinterLink& link = GetPrinterLink();
     EXPECT_EQ(link.controlHandle, link.deviceHandle);
     EXPECT_NE(link.secondHandle, link.deviceHandle);
-    EXPECT_EQ(sim.OpenHandleCount(), 2);
     ClosePrinterLink();
     ClosePrinterLink();  // closing a closed link only sets the marks again
     EXPECT_EQ(sim.strayCloses, 0);
@@ -116,29 +112,24 @@ TEST_F(Discovery, PrinterClassUsesOneHandleForControlAndRequestsAndClosesItOnce)
 }
 
 TEST_F(Discovery, StillImageClosesAMismatchAndItsNumbersRunFrom0To99) {
-    auto add = [this](int number, std::uint16_t vendor, std::uint16_t product) -> auto& {
-        return sim.stillImageDevices.emplace_back(
-            SimStillImageDevice{number, {vendor, product, 0x0100, 0}, true, &printer});
-    };
-    add(0, 0xABCD, 0x1235);
-    add(1, 0xABCD, 0x1234).descriptorReadable = false;
-    add(2, 0xABCD, 0x1234);
+    // Another product, the configured one with its descriptor unreadable, and readable.
+    const DeviceDescriptor configured{0xABCD, 0x1234, 0x0100, 0};
+    sim.stillImageDevices = {{0, {0xABCD, 0x1235, 0x0100, 0}, true, &printer},
+                             {1, configured, false, &printer},
+                             {2, configured, true, &printer}};
     ASSERT_TRUE(OpenLinkWith(1, "USB\\VID_abcd&PID_1234", 3, -1));
     // Only the found control handle and its pipe 3 are open; no second pipe.
     EXPECT_EQ(sim.OpenHandleCount(), 2);
     EXPECT_EQ(sim.openedPaths.back(), "\\\\.\\Usbscan2\\3");
     EXPECT_EQ(GetPrinterLink().secondHandle, kInvalidHandle);
 
-    ClosePrinterLink();
-    sim.stillImageDevices.clear();
-    add(99, 0x0000, 0x0012);
+    sim.stillImageDevices = {{99, {0x0000, 0x0012, 0x0100, 0}, true, &printer}};
     sim.openedPaths.clear();
     ASSERT_TRUE(OpenLinkWith(1, kBare));
     EXPECT_EQ(sim.openedPaths.front(), "\\\\.\\Usbscan0\\0");
     // firstPipe 0: requests go over the control handle; secondPipe 1 opens pipe 1.
     EXPECT_EQ(sim.openedPaths.back(), "\\\\.\\Usbscan99\\1");
     EXPECT_EQ(GetPrinterLink().deviceHandle, GetPrinterLink().controlHandle);
-    ClosePrinterLink();
     sim.stillImageDevices.front().number = 100;
     sim.openedPaths.clear();
     EXPECT_FALSE(OpenLinkWith(1, kBare));
@@ -163,27 +154,28 @@ TEST_F(Discovery, TheReasonOfTheFirstRefusalLastsUntilTheNextOpening) {
     PrinterModel second;
     second.RefuseOpening("the second printer is held by another program");
     printer.RefuseOpening(kNoPermission);
-    sim.printerClassDevices.push_back(Device({"USB\\VID_0000&PID_0013"}, "p1", &second));
+    sim.printerClassDevices.push_back(Device({"USB\\VID_0000&PID_0013"}, "p1"));
+    sim.printerClassDevices.back().printer = &second;
     EXPECT_FALSE(OpenLinkWith(0, "USB\\VID_0000&PID_0012,USB\\VID_0000&PID_0013"));
     EXPECT_EQ(OpenFailureReason(), kNoPermission);
     EXPECT_FALSE(IsOpenHandle(GetPrinterLink().deviceHandle));
     ClosePrinterLink();
     EXPECT_EQ(OpenFailureReason(), kNoPermission) << "closing the link is not an opening";
 
+    // Whether the printer opens, and the reason it did not.
+    using Opening = std::pair<bool, std::string>;
+    auto open = [] { return Opening{Open(), OpenFailureReason()}; };
     printer.RefuseOpening("");
-    EXPECT_TRUE(Open());
-    EXPECT_EQ(OpenFailureReason(), "");
+    EXPECT_EQ(open(), Opening(true, ""));
     // An absent printer, or one that opens only once, gives no reason.
     printer.RefuseOpening(kNoPermission);
-    EXPECT_FALSE(Open());
+    EXPECT_EQ(open(), Opening(false, kNoPermission));
     printer.SetPresent(false);
-    EXPECT_FALSE(Open());
-    EXPECT_EQ(OpenFailureReason(), "") << "a reason from an earlier opening was kept";
+    EXPECT_EQ(open(), Opening(false, "")) << "a reason from an earlier opening was kept";
     printer.SetPresent(true);
     printer.RefuseOpening("");
     sim.printerClassDevices[0].maxOpenHandles = 1;
-    EXPECT_FALSE(Open());
-    EXPECT_EQ(OpenFailureReason(), "");
+    EXPECT_EQ(open(), Opening(false, ""));
 }
 
 }  // namespace
