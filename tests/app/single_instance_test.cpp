@@ -14,7 +14,7 @@ namespace {
 
 using Result = SingleInstance::Result;
 
-TEST(SingleInstanceTest, SecondStartIsRefusedWhileTheFirstRuns) {
+TEST(SingleInstanceTest, SecondStartIsRefusedWhileTheFirstRunsAndNoRuntimeDirectoryMeansNoGuard) {
     QTemporaryDir runtime;
     auto first = std::make_unique<SingleInstance>(runtime.path());
     ASSERT_EQ(first->Acquire(), Result::Acquired);
@@ -24,6 +24,10 @@ TEST(SingleInstanceTest, SecondStartIsRefusedWhileTheFirstRuns) {
 
     first.reset();
     EXPECT_EQ(SingleInstance(runtime.path()).Acquire(), Result::Acquired);
+
+    // Without a runtime directory the program runs unguarded.
+    EXPECT_EQ(SingleInstance(QString()).Acquire(), Result::Unavailable);
+    EXPECT_EQ(SingleInstance(runtime.filePath("missing")).Acquire(), Result::Unavailable);
 }
 
 TEST(SingleInstanceTest, LockOfACrashedProgramIsTakenOver) {
@@ -41,12 +45,6 @@ TEST(SingleInstanceTest, LockOfACrashedProgramIsTakenOver) {
     ASSERT_TRUE(QFile::exists(runtime.filePath("OEM2-PROGRAM")));
 
     EXPECT_EQ(SingleInstance(runtime.path()).Acquire(), Result::Acquired);
-}
-
-TEST(SingleInstanceTest, WithoutARuntimeDirectoryTheProgramRunsUnguarded) {
-    EXPECT_EQ(SingleInstance(QString()).Acquire(), Result::Unavailable);
-    QTemporaryDir runtime;
-    EXPECT_EQ(SingleInstance(runtime.filePath("missing")).Acquire(), Result::Unavailable);
 }
 
 }  // namespace
