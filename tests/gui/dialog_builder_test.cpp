@@ -21,13 +21,9 @@ namespace {
 
 using K = ControlKind;
 
-constexpr ControlTemplate Control(int id, ControlKind kind, DialogRect rect,
-                                  std::string_view caption = {}, bool startsGroup = false) {
-    return {.id = id,
-            .kind = kind,
-            .rect = rect,
-            .caption = FixedCaption(caption),
-            .startsGroup = startsGroup};
+constexpr ControlTemplate Control(int id, K kind, DialogRect rect, std::string_view caption = {},
+                                  bool startsGroup = false) {
+    return {id, kind, rect, FixedCaption(caption), startsGroup};
 }
 
 TEST(DialogUnitsTest, BaseUnitsAndRectanglesAreRoundedToTheNearestPixel) {
