@@ -86,7 +86,7 @@ protected:
     }
     void ExpectShown(std::optional<WatchState> shown, const char* toolTip) {
         EXPECT_EQ(shell.Tray()->StateShown(), shown);
-        EXPECT_EQ(shell.Tray()->Icon().toolTip(), toolTip);
+        EXPECT_EQ(shell.Tray()->Icon().toolTip().toStdString(), toolTip);
     }
 
     QTemporaryDir folder;
