@@ -47,10 +47,9 @@ TEST(DialogUnitsTest, BaseUnitsAndRectanglesAreRoundedToTheNearestPixel) {
 class DialogFontTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const QFontMetrics metrics(QFont(QStringLiteral("Tahoma"), 8));
-        if (metrics.horizontalAdvance(
-                QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) != 353 ||
-            metrics.height() != 13) {
+        const QFontMetrics metrics(QFont("Tahoma", 8));
+        const QString alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+        if (metrics.horizontalAdvance(alphabet) != 353 || metrics.height() != 13) {
             GTEST_SKIP() << "the dialog font here is not the one the pixels are worked out for";
         }
     }
