@@ -1,33 +1,35 @@
 // Windows built from templates: the dialog-unit conversion, controls where the template puts
 // them in the dialog font, group boxes that frame controls without covering them, radio groups
-// by keyboard and mouse, and screen-reader names.
-#include "gui/dialog_builder.h"
-
+// by keyboard and mouse, and screen-reader names. And the real message boxes, as the user meets
+// them.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 
 #include "app/dialog_templates.h"
 #include "app/main_window_ids.h"
+#include "gui/dialog_builder.h"
 #include "gui/dialog_units.h"
+#include "gui/message_boxes.h"
 #include "gui/window_text.h"
+#include "support/modal_watch.h"
 
 namespace rpanel {
 namespace {
 
 using K = ControlKind;
 
-constexpr ControlTemplate Control(int id, ControlKind kind, DialogRect rect,
-                                  std::string_view caption = {}, bool startsGroup = false) {
-    return {.id = id,
-            .kind = kind,
-            .rect = rect,
-            .caption = FixedCaption(caption),
-            .startsGroup = startsGroup};
+constexpr ControlTemplate Control(int id, K kind, DialogRect rect, std::string_view caption = {},
+                                  bool startsGroup = false) {
+    return {id, kind, rect, FixedCaption(caption), startsGroup};
 }
 
 TEST(DialogUnitsTest, BaseUnitsAndRectanglesAreRoundedToTheNearestPixel) {
@@ -45,10 +47,9 @@ TEST(DialogUnitsTest, BaseUnitsAndRectanglesAreRoundedToTheNearestPixel) {
 class DialogFontTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const QFontMetrics metrics(QFont(QStringLiteral("Tahoma"), 8));
-        if (metrics.horizontalAdvance(
-                QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) != 353 ||
-            metrics.height() != 13) {
+        const QFontMetrics metrics(QFont("Tahoma", 8));
+        const QString alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+        if (metrics.horizontalAdvance(alphabet) != 353 || metrics.height() != 13) {
             GTEST_SKIP() << "the dialog font here is not the one the pixels are worked out for";
         }
     }
@@ -138,6 +139,69 @@ TEST(DialogBuilderTest, RadioButtonsExcludeEachOtherAndMoveByArrowsOnlyWithinThe
     QTest::keyClick(radio(3), Qt::Key_Right);
     EXPECT_TRUE(radio(3)->hasFocus()) << "the next group is reached by Tab, not by arrows";
     EXPECT_TRUE(radio(4)->isChecked());
+}
+
+TEST(MessageBoxTest, BoxesHaveTheirTextReasonAndButtonsNoTitleAndTheirOwner) {
+    using B = QMessageBox;
+    QWidget owner;
+    // The opening of the panel asks whether to try again, saying why the system refused; every
+    // other message (25 here, as a window's command shows it) is a plain OK box.
+    const struct {
+        int id;
+        const char* text;
+        const char* reason;  // below the text
+        B::StandardButtons buttons;
+        B::StandardButton click;  // NoButton: Escape
+        B::StandardButton answer;
+    } boxes[] = {
+        {26, "Open USB is failed", "", B::Retry | B::Cancel, B::Retry, B::Retry},
+        {26, "Open USB is failed", "held by another program", B::Retry | B::Cancel, B::NoButton,
+         B::Cancel},
+        {25, "Send command to F/W is failed", "", B::Ok, B::Ok, B::Ok},
+    };
+    for (const auto& expected : boxes) {
+        SCOPED_TRACE(expected.reason);
+        test::ModalWatch watch([&](QWidget& modal) {
+            auto* box = qobject_cast<QMessageBox*>(&modal);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->text(), expected.text);
+            EXPECT_EQ(box->informativeText(), expected.reason);
+            EXPECT_EQ(box->windowTitle(), "");
+            EXPECT_EQ(box->parentWidget(), &owner);
+            ASSERT_EQ(box->standardButtons(), expected.buttons);
+            if (expected.click == B::NoButton) {
+                QTest::keyClick(box, Qt::Key_Escape);
+            } else {
+                box->button(expected.click)->click();
+            }
+        });
+        if (expected.id == 25) {
+            WindowMessages(&owner).ShowMessageById(25);
+        } else {
+            EXPECT_EQ(ShowTextBox(&owner, expected.id, expected.buttons, expected.reason),
+                      expected.answer);
+        }
+        EXPECT_TRUE(watch.Acted());
+    }
+}
+
+// A box of a window that is not on the screen stands in the middle of the screen, not where
+// the hidden window would be; a shown window keeps its boxes beside it.
+TEST(MessageBoxTest, ABoxOfAHiddenOwnerStandsInTheMiddleOfTheScreen) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    for (const bool ownerShown : {false, true}) {
+        QWidget owner;
+        owner.setGeometry(screen.x(), screen.y(), 120, 80);
+        owner.setVisible(ownerShown);
+        SCOPED_TRACE(ownerShown ? "owner shown" : "owner hidden");
+        test::ModalWatch watch([&](QWidget& modal) {
+            const QPoint off = modal.frameGeometry().center() - screen.center();
+            EXPECT_EQ(off.manhattanLength() <= 2, !ownerShown) << off.x() << ',' << off.y();
+            qobject_cast<QMessageBox*>(&modal)->button(QMessageBox::Ok)->click();
+        });
+        ShowTextBox(&owner, 25, QMessageBox::Ok);
+        ASSERT_TRUE(watch.Acted());
+    }
 }
 
 }  // namespace
