@@ -1,5 +1,5 @@
 // rpanel_screenshots: the program's windows in one language or all of them, as PNG files.
-// Whether every text fits where it is shown is the layout test's business (tests/app).
+// Whether every text fits where it is shown is the window tour test's business (tests/app).
 //
 //   rpanel_screenshots [--lang TAG | --all] [--out DIR] [--only NAME,...]
 //
