@@ -214,9 +214,8 @@ TEST_F(StatusDisplayTest, DrawsTheEmptyFrameWhereTheGroupBoxIs) {
     EXPECT_FALSE(display.TimerRunning());
     QImage image = Render();
     // A one-pixel outline on the first and last rows and columns of L+150..R-10 by T+20..T+90.
-    for (const QPoint corner : {QPoint(L + 150, T + 20), QPoint(R - 11, T + 89)}) {
-        EXPECT_EQ(image.pixel(corner), qRgb(0, 0, 0)) << corner.x() << "," << corner.y();
-    }
+    EXPECT_EQ(image.pixel(L + 150, T + 20), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(R - 11, T + 89), qRgb(0, 0, 0));
     for (const QPoint outside : {QPoint(L + 149, T + 50), QPoint(R - 10, T + 50),
                                  QPoint(L + 200, T + 19), QPoint(L + 200, T + 90)}) {
         EXPECT_NE(image.pixel(outside), qRgb(0, 0, 0)) << outside.x() << "," << outside.y();
@@ -243,13 +242,12 @@ TEST_F(StatusDisplayTest, TicksRotateThroughTheListAndDrawEachCodesLinesAtTheirP
     ParseStatusReply(state, "X=100000,200021,000000,100005,,000001\r\n");
     page.hide();  // the rotation goes on while the page is hidden
     const std::pair<const char*, const char*> ticks[] = {
+        // clang-format off
         {"MACHINE TROUBLE", "SERVICE CALL(0001)"},
         {"CHECK TRAY PAPER", "LOAD PAPER(CUSTOM(Plain))"},
-        {"READY", nullptr},
-        {nullptr, nullptr},
-        {nullptr, nullptr},
-        {"Receiving", nullptr},
+        {"READY", nullptr}, {nullptr, nullptr}, {nullptr, nullptr}, {"Receiving", nullptr},
         {"MACHINE TROUBLE", "SERVICE CALL(0001)"},
+        // clang-format on
     };
     for (const auto& [text1, text2] : ticks) {
         display.ShowNextStatus();

@@ -28,13 +28,13 @@ using Texts = std::vector<std::string>;
 TEST(ParseStatusReply, DecodesTheEntriesAndReplacesThePreviousList) {
     const std::string letters(1021, 'A');
     const std::pair<std::string, Texts> cases[] = {
+        // clang-format off
         {"X=200000,302001\r\n", {"200000", "302001"}},
         {"@PJL INFO STATUS\r\nCODE=000000,204008\r\n", {"000000", "204008"}},  // the real header
         {"X=000000,204008", {"000000"}},                 // an unclosed code is dropped
         {"X=000000,\r\n", {"000000", "\0\0\0\0\0\0"s}},  // a comma before the line end
         {"=000000\r\n", {}},                             // no name before the separator
-        {"000000\r\n", {}},
-        {"", {}},
+        {"000000\r\n", {}}, {"", {}},
         {"X=000000,=200000\r\n", {"000000"}},  // text after a second separator
         {"X=000000=200000\r\n", {}},
         {"X===000000\r\n", {"000000"}},                        // a run of separators counts as one
@@ -47,9 +47,9 @@ TEST(ParseStatusReply, DecodesTheEntriesAndReplacesThePreviousList) {
         {"X=000000\n204008\r204009\r\n\r\n", {"000000", "204008", "204009", "\0\0\0\0\0\0"s}},
         // 1023 characters are read: a comma as the 1023rd closes the item, as the 1024th not.
         {"X=" + letters.substr(0, 1020) + ",", {"AAAAAA"}},
-        {"X=" + letters + ",", {}},
-        {"X=" + letters, {}},
+        {"X=" + letters + ",", {}}, {"X=" + letters, {}},
         {"X=" + std::string(400, ','), Texts(170, "\0\0\0\0\0\0"s)},  // the first 170 are kept
+        // clang-format on
     };
     for (const auto& [reply, expected] : cases) {
         AppState state;
@@ -71,13 +71,14 @@ TEST(TakeStatusForTick, WalksTheListAndWrapsAround) {
     // count, index, the entries shown by successive ticks, the index after them
     const std::tuple<std::uint32_t, std::uint32_t, std::vector<std::uint32_t>, std::uint32_t>
         cases[] = {
-            {3, 0, {0, 1, 2, 0, 1, 2, 0}, 1},
-            {1, 0, {0, 0, 0}, 1},
+            // clang-format off
+            {3, 0, {0, 1, 2, 0, 1, 2, 0}, 1}, {1, 0, {0, 0, 0}, 1},
             {2, 2, {0}, 1},  // a read left the index past a shorter list
             {2, 7, {0, 1}, 2},
             {0, 0, {0, 0, 0}, 1},  // an empty list: its blank first entry; the index stays 0 or 1
             {170, 169, {169, 0}, 1},
             {1000, 170, {0}, 1},  // a count past the list never reads past it
+            // clang-format on
         };
     for (const auto& [count, index, expected, indexAfter] : cases) {
         AppState state;
@@ -187,13 +188,13 @@ TEST(StatusDisplayLines, ShowEveryCodeAndCutEachTextTo31Or59Characters) {
 
 TEST(CutToCharacters, CountsCharactersNotBytesAndNeverSplitsOne) {
     const std::tuple<std::string, std::size_t, std::string> cases[] = {
-        {"abcdef", 3, "abc"},
-        {"abc", 3, "abc"},
-        {"abc", 0, ""},
+        // clang-format off
+        {"abcdef", 3, "abc"}, {"abc", 3, "abc"}, {"abc", 0, ""},
         {"\xC3\xA9\xC3\xA9\xC3\xA9", 2, "\xC3\xA9\xC3\xA9"},
         {"\xE3\x83\x88\xE3\x83\x8A\xE3\x83\xBC", 2, "\xE3\x83\x88\xE3\x83\x8A"},
         {"a\xF0\x9F\x96\xA8!", 2, "a\xF0\x9F\x96\xA8"},
         {"ab\x80\x80!", 2, "ab\x80\x80"},  // stray continuation bytes go with "b"
+        // clang-format on
     };
     for (const auto& [text, limit, cut] : cases) {
         EXPECT_EQ(CutToCharacters(text, limit), cut) << text << " to " << limit;

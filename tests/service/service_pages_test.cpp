@@ -111,19 +111,18 @@ TEST_F(ServicePageTest, FreshPagesShowTheirDefaultsAndEachButtonSendsItsRequests
     printer.SetPresent(true);
     printer.Script(85, std::nullopt, std::nullopt);
 
-    const QWidget& u = *userPage;
-    const QWidget& m = *modePage;
     const std::tuple<const QWidget&, int, std::vector<Sent>, std::vector<int>> cases[] = {
         // clang-format off
-        {u, user::kUploadButton, {{21, 0x0600}, {23, 0x0100}, {25, 0}, {26, 0}, {27, 0x0F00},
-            {28, 0x0F00}, {29, 0x0F00}, {30, 0x0F00}, {32, 0x0800}, {33, 0x0800}, {34, 0x0800},
-            {35, 0x0800}, {36, 0x0800}, {37, 0x0800}}, {24}},
-        {m, mode::kUploadButton, {{41, 0x0100}, {43, 0x0100}, {45, 0}, {47, 0}, {49, 0}}, {24}},
-        {u, user::kPattern1Button, {{39, 0x0000}}, {228}},
-        {u, user::kPattern2Button, {{39, 0x0100}}, {229}},
-        {u, user::kImageRefreshButton, {{85, 0x0000}}, {}},
-        {m, mode::kFuserUnitButton, {{51, 0}}, {231}},
-        {m, mode::kTransferRollerButton, {{50, 0}}, {232}},
+        {*userPage, user::kUploadButton, {{21, 0x0600}, {23, 0x0100}, {25, 0}, {26, 0},
+            {27, 0x0F00}, {28, 0x0F00}, {29, 0x0F00}, {30, 0x0F00}, {32, 0x0800}, {33, 0x0800},
+            {34, 0x0800}, {35, 0x0800}, {36, 0x0800}, {37, 0x0800}}, {24}},
+        {*modePage, mode::kUploadButton, {{41, 0x0100}, {43, 0x0100}, {45, 0}, {47, 0}, {49, 0}},
+         {24}},
+        {*userPage, user::kPattern1Button, {{39, 0x0000}}, {228}},
+        {*userPage, user::kPattern2Button, {{39, 0x0100}}, {229}},
+        {*userPage, user::kImageRefreshButton, {{85, 0x0000}}, {}},
+        {*modePage, mode::kFuserUnitButton, {{51, 0}}, {231}},
+        {*modePage, mode::kTransferRollerButton, {{50, 0}}, {232}},
         // clang-format on
     };
     for (const auto& [page, button, requests, messages] : cases) {
