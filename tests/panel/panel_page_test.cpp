@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QBitmap>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -12,6 +13,7 @@
 #include <QImage>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <tuple>
 #include <vector>
 
@@ -70,27 +72,24 @@ protected:
 TEST_F(PanelPageTest, EachButtonSendsTheChosenSettingsAndShowsOneMessage) {
     EXPECT_TRUE(sent.empty()) << "the page asks the printer nothing when it is made";
     const Sent change{14, 0x0000}, eject{14, 0x0100};
-    const struct {
-        int button;
-        std::vector<Sent> requests;
-        int message;
-        std::vector<int> chosen = {};  // radio buttons clicked first
-        int unchecked = 0;             // a radio button unchecked, its group no longer exclusive
-        const char* energySave = nullptr;  // the energy-save entry chosen first
-    } cases[] = {
+    // The button, what it sends, its message; the controls chosen first (radio buttons clicked,
+    // the energy-save list one entry down: from "30" to "60"), and a radio button then unchecked,
+    // its group no longer exclusive.
+    const std::tuple<int, std::vector<Sent>, int, std::vector<int>, int> cases[] = {
         // clang-format off
-        {kRotateTonerButton, {change}, msg::kCommandSent},
-        {kApplyButton, {{19, 0x0100}, {15, 0x0100}, {16, 0x1E00}, {17, 0x0000}}, msg::kDefaultsSent},
-        {kCleanUpButton, {{14, 0x0200}}, msg::kCommandSent},
-        {kCalibrationStartButton, {{18, 0x0000}}, msg::kCalibrationSent},
-        {kRotateTonerButton, {eject}, msg::kEjectSent, {kEjectAllTonerRadio}},
+        {kRotateTonerButton, {change}, msg::kCommandSent, {}, 0},
+        {kApplyButton, {{19, 0x0100}, {15, 0x0100}, {16, 0x1E00}, {17, 0x0000}}, msg::kDefaultsSent,
+         {}, 0},
+        {kCleanUpButton, {{14, 0x0200}}, msg::kCommandSent, {}, 0},
+        {kCalibrationStartButton, {{18, 0x0000}}, msg::kCalibrationSent, {}, 0},
+        {kRotateTonerButton, {eject}, msg::kEjectSent, {kEjectAllTonerRadio}, 0},
         // A click changes its own pair and no other.
         {kApplyButton, {{19, 0x0000}, {15, 0x0100}, {16, 0x3C00}, {17, 0x0100}}, msg::kDefaultsSent,
-         {kTonerLowMessageOff, kAutoContinueOn}, 0, "60"},
+         {kTonerLowMessageOff, kAutoContinueOn, kEnergySaveList}, 0},
         {kApplyButton, {{19, 0x0000}, {15, 0x0000}, {16, 0x3C00}, {17, 0x0000}}, msg::kDefaultsSent,
-         {kTonerOutStopOff, kAutoContinueOff}},
-        {kRotateTonerButton, {eject}, msg::kEjectSent},
-        {kRotateTonerButton, {change}, msg::kCommandSent, {kChangeTonerRadio}},
+         {kTonerOutStopOff, kAutoContinueOff}, 0},
+        {kRotateTonerButton, {eject}, msg::kEjectSent, {}, 0},
+        {kRotateTonerButton, {change}, msg::kCommandSent, {kChangeTonerRadio}, 0},
         // A pair with neither button selected is not sent, and counts as failed.
         {kApplyButton, {{15, 0x0000}, {16, 0x3C00}, {17, 0x0000}}, msg::kSendFailed, {},
          kTonerLowMessageOff},
@@ -98,20 +97,19 @@ TEST_F(PanelPageTest, EachButtonSendsTheChosenSettingsAndShowsOneMessage) {
         {kApplyButton, {{16, 0x3C00}}, msg::kSendFailed, {}, kAutoContinueOff},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        for (const int radio : c.chosen) {
-            Radio(radio).click();
+    for (const auto& row : cases) {
+        const auto& [button, requests, message, chosen, unchecked] = row;
+        SCOPED_TRACE(&row - cases);
+        for (const int id : chosen) {
+            id == kEnergySaveList ? QTest::keyClick(ControlById<QComboBox>(page, id), Qt::Key_Down)
+                                  : Radio(id).click();
         }
-        if (c.energySave != nullptr) {
-            auto* list = ControlById<QComboBox>(page, kEnergySaveList);
-            list->setCurrentIndex(list->findText(c.energySave));
+        if (unchecked != 0) {
+            Radio(unchecked).group()->setExclusive(false);
+            Radio(unchecked).setChecked(false);
         }
-        if (c.unchecked != 0) {
-            Radio(c.unchecked).group()->setExclusive(false);
-            Radio(c.unchecked).setChecked(false);
-        }
-        EXPECT_EQ(Click(c.button), c.requests) << "row " << &c - cases;
-        EXPECT_EQ(boxes.shown, std::vector<int>{c.message}) << "row " << &c - cases;
+        EXPECT_EQ(Click(button), requests);
+        EXPECT_EQ(boxes.shown, std::vector<int>{message});
     }
 }
 
@@ -169,17 +167,10 @@ TEST_F(PanelPageTest, TheConfigurationPageRunsTheViewerOverThePageEvenWhenAReadF
     EXPECT_EQ(sim.OpenHandleCount(), 0);
 }
 
-// Dark pixels in a rectangle, as their bounding box (empty: none).
+// Dark pixels (grey below 128) in a rectangle, as their bounding box (empty: none).
 QRect Ink(const QImage& image, const QRect& area) {
-    QRect ink;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (qGray(image.pixel(x, y)) < 128) {
-                ink |= QRect(x, y, 1, 1);
-            }
-        }
-    }
-    return ink;
+    const QImage dark = image.copy(area).convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+    return QRegion(QBitmap::fromImage(dark)).translated(area.topLeft()).boundingRect();
 }
 
 int TextWidth(const char* text) {
@@ -223,9 +214,8 @@ TEST_F(StatusDisplayTest, DrawsTheEmptyFrameWhereTheGroupBoxIs) {
     EXPECT_FALSE(display.TimerRunning());
     QImage image = Render();
     // A one-pixel outline on the first and last rows and columns of L+150..R-10 by T+20..T+90.
-    for (const QPoint corner : {QPoint(L + 150, T + 20), QPoint(R - 11, T + 89)}) {
-        EXPECT_EQ(image.pixel(corner), qRgb(0, 0, 0)) << corner.x() << "," << corner.y();
-    }
+    EXPECT_EQ(image.pixel(L + 150, T + 20), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(R - 11, T + 89), qRgb(0, 0, 0));
     for (const QPoint outside : {QPoint(L + 149, T + 50), QPoint(R - 10, T + 50),
                                  QPoint(L + 200, T + 19), QPoint(L + 200, T + 90)}) {
         EXPECT_NE(image.pixel(outside), qRgb(0, 0, 0)) << outside.x() << "," << outside.y();
@@ -252,13 +242,12 @@ TEST_F(StatusDisplayTest, TicksRotateThroughTheListAndDrawEachCodesLinesAtTheirP
     ParseStatusReply(state, "X=100000,200021,000000,100005,,000001\r\n");
     page.hide();  // the rotation goes on while the page is hidden
     const std::pair<const char*, const char*> ticks[] = {
+        // clang-format off
         {"MACHINE TROUBLE", "SERVICE CALL(0001)"},
         {"CHECK TRAY PAPER", "LOAD PAPER(CUSTOM(Plain))"},
-        {"READY", nullptr},
-        {nullptr, nullptr},
-        {nullptr, nullptr},
-        {"Receiving", nullptr},
+        {"READY", nullptr}, {nullptr, nullptr}, {nullptr, nullptr}, {"Receiving", nullptr},
         {"MACHINE TROUBLE", "SERVICE CALL(0001)"},
+        // clang-format on
     };
     for (const auto& [text1, text2] : ticks) {
         display.ShowNextStatus();

@@ -6,11 +6,7 @@
 
 #include <map>
 #include <set>
-#include <sstream>
-#include <string>
 #include <thread>
-#include <tuple>
-#include <vector>
 
 #include "core/string_table.h"
 #include "link/printer_command.h"
@@ -28,27 +24,17 @@ namespace {
 using namespace std::string_literals;
 using Texts = std::vector<std::string>;
 
-// The items of a text written as "a|b|c".
-Texts Split(const std::string& text) {
-    Texts items;
-    std::istringstream in(text);
-    for (std::string item; std::getline(in, item, '|');) {
-        items.push_back(item);
-    }
-    return items;
-}
-
 // Every reply is decoded over a list of three codes, which it replaces whole.
 TEST(ParseStatusReply, DecodesTheEntriesAndReplacesThePreviousList) {
     const std::string letters(1021, 'A');
     const std::pair<std::string, Texts> cases[] = {
+        // clang-format off
         {"X=200000,302001\r\n", {"200000", "302001"}},
         {"@PJL INFO STATUS\r\nCODE=000000,204008\r\n", {"000000", "204008"}},  // the real header
         {"X=000000,204008", {"000000"}},                 // an unclosed code is dropped
         {"X=000000,\r\n", {"000000", "\0\0\0\0\0\0"s}},  // a comma before the line end
         {"=000000\r\n", {}},                             // no name before the separator
-        {"000000\r\n", {}},
-        {"", {}},
+        {"000000\r\n", {}}, {"", {}},
         {"X=000000,=200000\r\n", {"000000"}},  // text after a second separator
         {"X=000000=200000\r\n", {}},
         {"X===000000\r\n", {"000000"}},                        // a run of separators counts as one
@@ -61,23 +47,22 @@ TEST(ParseStatusReply, DecodesTheEntriesAndReplacesThePreviousList) {
         {"X=000000\n204008\r204009\r\n\r\n", {"000000", "204008", "204009", "\0\0\0\0\0\0"s}},
         // 1023 characters are read: a comma as the 1023rd closes the item, as the 1024th not.
         {"X=" + letters.substr(0, 1020) + ",", {"AAAAAA"}},
-        {"X=" + letters + ",", {}},
-        {"X=" + letters, {}},
+        {"X=" + letters + ",", {}}, {"X=" + letters, {}},
         {"X=" + std::string(400, ','), Texts(170, "\0\0\0\0\0\0"s)},  // the first 170 are kept
+        // clang-format on
     };
     for (const auto& [reply, expected] : cases) {
         AppState state;
         ParseStatusReply(state, "X=100000,200000,300000\r\n");
         ParseStatusReply(state, reply);
         Texts entries;
-        for (std::uint32_t i = 0; i < state.statusCount; ++i) {
-            entries.emplace_back(state.statusCodes.entries[i].begin(),
-                                 state.statusCodes.entries[i].end());
+        for (const StatusCode& entry : state.statusCodes.entries) {
+            entries.emplace_back(entry.begin(), entry.end());
         }
-        EXPECT_EQ(entries, expected) << reply;
-        for (std::uint32_t i = state.statusCount; i < 3; ++i) {
-            EXPECT_EQ(state.statusCodes.entries[i], StatusCode{}) << reply << " entry " << i;
-        }
+        Texts padded = expected;  // the entries past the list are cleared
+        padded.resize(kMaxStatusCodes, "\0\0\0\0\0\0"s);
+        EXPECT_EQ(entries, padded) << reply;
+        EXPECT_EQ(state.statusCount, expected.size()) << reply;
         EXPECT_EQ(state.statusCodes.unused, decltype(state.statusCodes.unused){}) << reply;
     }
 }
@@ -86,13 +71,14 @@ TEST(TakeStatusForTick, WalksTheListAndWrapsAround) {
     // count, index, the entries shown by successive ticks, the index after them
     const std::tuple<std::uint32_t, std::uint32_t, std::vector<std::uint32_t>, std::uint32_t>
         cases[] = {
-            {3, 0, {0, 1, 2, 0, 1, 2, 0}, 1},
-            {1, 0, {0, 0, 0}, 1},
+            // clang-format off
+            {3, 0, {0, 1, 2, 0, 1, 2, 0}, 1}, {1, 0, {0, 0, 0}, 1},
             {2, 2, {0}, 1},  // a read left the index past a shorter list
             {2, 7, {0, 1}, 2},
             {0, 0, {0, 0, 0}, 1},  // an empty list: its blank first entry; the index stays 0 or 1
             {170, 169, {169, 0}, 1},
             {1000, 170, {0}, 1},  // a count past the list never reads past it
+            // clang-format on
         };
     for (const auto& [count, index, expected, indexAfter] : cases) {
         AppState state;
@@ -129,11 +115,15 @@ std::map<std::string, Texts> EveryCode() {
         {"205001", {"PROCESS ERROR-IDC", "CLEAR BY COVER"}},
         {"207000", {"OUTPUT TRAY FULL", "REMOVE PAPER"}}};
     // 100000 to 100023 without 100005.
-    const Texts calls = Split("0001|001B|004C|004E|0092|0094|0300|0310|0500|0502|0503|0510|0520|"
-                              "0F51|13C0|13DD|13F0|3C00|3C10|13E2|1038|3FFF|3C40");
-    const Texts sizes = Split("LETTER|A4|16K|A5|B5(ISO)|STATEMENT|UK QUARTO|B5|KAI 16|G LETTER|"
-                              "EXECUTIVE|DL|C6|POSTCARD|KAI 32|LEGAL|LETTER PLUS|FOLIO|FOOLSCAP|"
-                              "G LEGAL|OFICIO|CUSTOM(Plain)|CUSTOM(Thick)");
+    const Texts calls = {"0001", "001B", "004C", "004E", "0092", "0094", "0300", "0310", "0500",
+        "0502", "0503", "0510", "0520", "0F51", "13C0", "13DD", "13F0", "3C00", "3C10", "13E2",
+        "1038", "3FFF", "3C40"};
+    const Texts sizes = {"LETTER", "A4", "16K", "A5", "B5(ISO)", "STATEMENT", "UK QUARTO", "B5",
+        "KAI 16", "G LETTER", "EXECUTIVE", "DL", "C6", "POSTCARD", "KAI 32", "LEGAL", "LETTER PLUS",
+        "FOLIO", "FOOLSCAP", "G LEGAL", "OFICIO", "CUSTOM(Plain)", "CUSTOM(Thick)"};
+    // The toner families, the colour set of each digit 1 to F as its bits 1 2 4 8 name it.
+    const Texts sets = {"Y", "M", "YM", "C", "YC", "MC", "YMC", "K", "YK", "MK", "YMK", "CK",
+        "YCK", "MCK", "YMCK"};
     // clang-format on
     for (int nn = 0, number = 0; nn < 23; ++nn, ++number) {
         number += number == 5;
@@ -143,13 +133,8 @@ std::map<std::string, Texts> EveryCode() {
         expected["2000" + suffix] = {"CHECK TRAY PAPER", "LOAD PAPER(" + sizes[nn] + ")"};
         expected["2060" + suffix] = {"PAPER SIZE ERROR", "RESET PAPER(" + sizes[nn] + ")"};
     }
-    // The toner families: the colour set is named from the digit's bits, so that the letters
-    // are checked and not copied.
     for (int h = 1; h <= 15; ++h) {
-        std::string set;
-        for (const auto& [bit, letter] : {std::pair{1, 'Y'}, {2, 'M'}, {4, 'C'}, {8, 'K'}}) {
-            set += (h & bit) ? std::string(1, letter) : "";
-        }
+        const std::string& set = sets[h - 1];
         const std::string check = "CHECK " + set + " TONER";
         const std::string change = "CHANGE " + set + " TONER" + (set.size() == 1 ? " " : "");
         const auto code = [h](std::string family) { return family + "0123456789ABCDEF"[h]; };
@@ -171,51 +156,45 @@ std::map<std::string, Texts> EveryCode() {
 // text to 59, a composed line to 31 characters, the space if any, and 59 characters.
 TEST(StatusDisplayLines, ShowEveryCodeAndCutEachTextTo31Or59Characters) {
     SelectLanguage(kEnglishUnitedStates);
-    std::set<std::string> codes;
-    for (const auto& [code, lines] : EveryCode()) {
+    std::map<std::string, Texts> every = EveryCode();
+    for (const auto& [code, lines] : every) {
         EXPECT_EQ(StatusDisplayLines(ToStatusCode(code)), lines) << "code " << code;
-        codes.insert(code);
     }
     // No service call 5, past the last paper size, a toner family without colours, a capital
     // colour digit, an empty entry, a short one (NUL-padded), a NUL inside, a byte above 0x7F.
-    for (const std::string& miss :
-         Split("100005|200023|202000|20200f|3030F0||20400|000\00000|\26000000"s)) {
+    for (const std::string& miss : {"100005"s, "200023"s, "202000"s, "20200f"s, "3030F0"s, ""s,
+                                    "20400"s, "000\00000"s, "\26000000"s}) {
         EXPECT_TRUE(StatusDisplayLines(ToStatusCode(miss)).empty()) << miss;
     }
     const auto seventy = [](int id) { return std::string(70, static_cast<char>('a' + id % 26)); };
     const std::set<std::string> shortLine1 = {"002000", "002001", "002002", "2100", "2110",
                                               "3000",   "3020",   "3080",   "3090"};
-    std::set<std::string> table;
     for (const StatusDisplayEntry& entry : StatusDisplayTable()) {
         const std::string code(entry.code.begin(), entry.code.end());
         const std::string family = code.substr(0, 4);
-        table.insert(code);
+        EXPECT_EQ(every.erase(code), 1u) << code << ": a code the table holds twice or no other";
         const Texts lines = StatusDisplayLines(entry.code, seventy);
         ASSERT_FALSE(lines.empty()) << code;
-        std::size_t line1 = 59;
-        if (shortLine1.count(code) || shortLine1.count(family)) {
-            line1 = 31;
-        } else if (family == "3030" && code != "303000") {  // 303000 is a single code
-            line1 = 31 + 1 + 59;
-        }
-        EXPECT_EQ(lines[0].size(), line1) << code;
+        const bool composed = family == "3030" && code != "303000";  // 303000 is a single code
+        const bool shortOne = shortLine1.count(code) + shortLine1.count(family);
+        EXPECT_EQ(lines[0].size(), shortOne ? 31u : composed ? 31u + 1 + 59 : 59u) << code;
         if (lines.size() == 2) {
             const bool paperSize = family == "2000" || family == "2060";
             EXPECT_EQ(lines[1].size(), paperSize ? 31u + 59u : 59u) << code;
         }
     }
-    EXPECT_EQ(table, codes) << "the table holds no other code";
+    EXPECT_TRUE(every.empty()) << "codes missing from the table";
 }
 
 TEST(CutToCharacters, CountsCharactersNotBytesAndNeverSplitsOne) {
     const std::tuple<std::string, std::size_t, std::string> cases[] = {
-        {"abcdef", 3, "abc"},
-        {"abc", 3, "abc"},
-        {"abc", 0, ""},
+        // clang-format off
+        {"abcdef", 3, "abc"}, {"abc", 3, "abc"}, {"abc", 0, ""},
         {"\xC3\xA9\xC3\xA9\xC3\xA9", 2, "\xC3\xA9\xC3\xA9"},
         {"\xE3\x83\x88\xE3\x83\x8A\xE3\x83\xBC", 2, "\xE3\x83\x88\xE3\x83\x8A"},
         {"a\xF0\x9F\x96\xA8!", 2, "a\xF0\x9F\x96\xA8"},
         {"ab\x80\x80!", 2, "ab\x80\x80"},  // stray continuation bytes go with "b"
+        // clang-format on
     };
     for (const auto& [text, limit, cut] : cases) {
         EXPECT_EQ(CutToCharacters(text, limit), cut) << text << " to " << limit;
@@ -296,8 +275,8 @@ TEST_F(PrinterWatchOnLink, ARoundReadsStatusAndSuppliesOffTheTraceAndNeverInside
         // command frame owns the link, so a round started now would be from another thread.
         during = ReadPrinterWatch(FrameKind::Command);
     });
-    ASSERT_TRUE(during);
-    EXPECT_TRUE(*during) << "a frame nested on the holding thread does not wait for itself";
+    EXPECT_TRUE(during && *during)
+        << "a frame nested on the holding thread does not wait for itself";
     std::optional<WatchReading> fromWorker = WatchReading{};
     RunPrinterCommand(messages, [&] {
         std::thread worker([&] { fromWorker = ReadPrinterWatch(FrameKind::Round); });

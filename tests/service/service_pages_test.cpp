@@ -49,21 +49,19 @@ protected:
         boxes.shown.clear();
         Find<QPushButton>(page, id).click();
     }
-    // The values sent with a request code, in order.
-    std::vector<int> ValuesSent(int code) const {
-        std::vector<int> values;
+    // The requests sent (with one code, if given), in order.
+    std::vector<Sent> Requests(int code = -1) const {
+        std::vector<Sent> requests;
         for (const SentRequest& request : sent) {
-            if (request.request == code) {
-                values.push_back(request.value);
+            if (code < 0 || request.request == code) {
+                requests.emplace_back(request.request, request.value);
             }
         }
-        return values;
+        return requests;
     }
-    QSlider& Slider(int id) const { return Find<QSlider>(*userPage, id); }
     QString Text(const QWidget& page, int id) const { return Find<QLabel>(page, id).text(); }
     QComboBox& UserList(int id) const { return Find<QComboBox>(*userPage, id); }
     QComboBox& ModeList(int id) const { return Find<QComboBox>(*modePage, id); }
-    bool Ticked(int id) const { return Find<QCheckBox>(*modePage, id).isChecked(); }
 
     test::ScriptedAnswers boxes;
     std::optional<UserServicePage> userPage;
@@ -90,8 +88,8 @@ TEST_F(ServicePageTest, FreshPagesShowTheirDefaultsAndEachButtonSendsItsRequests
     EXPECT_EQ(UserList(user::kGdiTimeoutList).currentText(), "60");
     EXPECT_EQ(UserList(user::kEnergySaveList).currentText(), "On");
     EXPECT_FALSE(Find(*userPage, user::kEnergySaveLabel).isHidden());
-    EXPECT_TRUE(Ticked(mode::kTonerLowBox));
-    EXPECT_TRUE(Ticked(mode::kPuLowBox));
+    EXPECT_TRUE(Find<QCheckBox>(*modePage, mode::kTonerLowBox).isChecked());
+    EXPECT_TRUE(Find<QCheckBox>(*modePage, mode::kPuLowBox).isChecked());
     for (const int list : {mode::kPlainTemperatureList, mode::kThickTemperatureList,
                            mode::kEnvelopeTemperatureList}) {
         EXPECT_EQ(ModeList(list).currentText(), "0") << list;
@@ -113,34 +111,23 @@ TEST_F(ServicePageTest, FreshPagesShowTheirDefaultsAndEachButtonSendsItsRequests
     printer.SetPresent(true);
     printer.Script(85, std::nullopt, std::nullopt);
 
-    std::vector<Sent> upload = {{21, 0x0600}, {23, 0x0100}, {25, 0}, {26, 0}};
-    for (const int code : {27, 28, 29, 30, 32, 33, 34, 35, 36, 37}) {
-        upload.push_back({code, code < 31 ? 0x0F00 : 0x0800});
-    }
-    const QWidget& u = *userPage;
-    const QWidget& m = *modePage;
     const std::tuple<const QWidget&, int, std::vector<Sent>, std::vector<int>> cases[] = {
         // clang-format off
-        {u, user::kUploadButton, upload, {24}},
-        {m, mode::kUploadButton, {{41, 0x0100}, {43, 0x0100}, {45, 0}, {47, 0}, {49, 0}}, {24}},
-        {u, user::kPattern1Button, {{39, 0x0000}}, {228}},
-        {u, user::kPattern2Button, {{39, 0x0100}}, {229}},
-        {u, user::kImageRefreshButton, {{85, 0x0000}}, {}},
-        {m, mode::kFuserUnitButton, {{51, 0}}, {231}},
-        {m, mode::kTransferRollerButton, {{50, 0}}, {232}},
-        {u, user::kDownloadButton, {{13, 0x0100}, {13, 0x0200}, {13, 0x0300}, {13, 0x0400},
-                                    {20, 0}, {22, 0}, {24, 0}}, {}},
-        {m, mode::kDownloadButton, {{40, 0}, {42, 0}, {44, 0}, {46, 0}, {48, 0}, {53, 0}, {54, 0},
-                                    {81, 0}, {82, 0}, {83, 0}, {84, 0}}, {}},
+        {*userPage, user::kUploadButton, {{21, 0x0600}, {23, 0x0100}, {25, 0}, {26, 0},
+            {27, 0x0F00}, {28, 0x0F00}, {29, 0x0F00}, {30, 0x0F00}, {32, 0x0800}, {33, 0x0800},
+            {34, 0x0800}, {35, 0x0800}, {36, 0x0800}, {37, 0x0800}}, {24}},
+        {*modePage, mode::kUploadButton, {{41, 0x0100}, {43, 0x0100}, {45, 0}, {47, 0}, {49, 0}},
+         {24}},
+        {*userPage, user::kPattern1Button, {{39, 0x0000}}, {228}},
+        {*userPage, user::kPattern2Button, {{39, 0x0100}}, {229}},
+        {*userPage, user::kImageRefreshButton, {{85, 0x0000}}, {}},
+        {*modePage, mode::kFuserUnitButton, {{51, 0}}, {231}},
+        {*modePage, mode::kTransferRollerButton, {{50, 0}}, {232}},
         // clang-format on
     };
     for (const auto& [page, button, requests, messages] : cases) {
         Click(page, button);
-        std::vector<Sent> sentRequests;
-        for (const SentRequest& request : sent) {
-            sentRequests.push_back({request.request, request.value});
-        }
-        EXPECT_EQ(sentRequests, requests) << button;
+        EXPECT_EQ(Requests(), requests) << button;
         EXPECT_EQ(boxes.shown, messages) << button;
         EXPECT_EQ(sim.OpenHandleCount(), 0) << "the link is closed after button " << button;
     }
@@ -170,10 +157,10 @@ TEST_F(ServicePageTest, DownloadDecodesEachAdjustmentWithItsOffsetAndUploadSends
     EXPECT_EQ(decoded, (std::vector<std::int32_t>{25, -15, 0, 15, 3, 7, -8, 0, 1, -8, -8, 0, 2}));
     EXPECT_EQ(state.configAdjust, nullptr) << "the blocks are given back";
     EXPECT_EQ(Text(*userPage, user::kTopPlainValue), "25");
-    EXPECT_EQ(Slider(user::kTopPlainTrackbar).value(), 15);
+    EXPECT_EQ(Find<QSlider>(*userPage, user::kTopPlainTrackbar).value(), 15);
     EXPECT_EQ(Text(*userPage, user::kTransferLabelValue), "-8");
     Click(*userPage, user::kUploadButton);
-    EXPECT_EQ(ValuesSent(27), std::vector<int>{0x2800});
+    EXPECT_EQ(Requests(27), (std::vector<Sent>{{27, 0x2800}}));
     // A download from an unplugged printer still shows the settings as they stand.
     state.transferPostcard = -5;
     printer.SetPresent(false);
@@ -215,7 +202,7 @@ TEST_F(ServicePageTest, TrackbarsStepTheStoredSettingAndHoldItInItsRange) {
     };
     for (const auto& [trackbar, field, stored, action, expected] : cases) {
         state.*field = stored;
-        QSlider& slider = Slider(trackbar);
+        QSlider& slider = Find<QSlider>(*userPage, trackbar);
         action == A::SliderMove ? slider.setSliderPosition(expected)
                                 : slider.triggerAction(static_cast<A::SliderAction>(action));
         EXPECT_EQ(state.*field, expected) << trackbar << " from " << stored;
@@ -248,8 +235,8 @@ TEST_F(ServicePageTest, AListTakesTheUsersChoiceAndKeepsItsSelectionForAnUnknown
     EXPECT_EQ(std::pair(state.gdiTimeout, state.energySaveOn), std::pair(9, 5));
 
     Click(*userPage, user::kUploadButton);
-    EXPECT_EQ(ValuesSent(21), std::vector<int>{0x0900}) << "sent as it is";
-    EXPECT_EQ(ValuesSent(23), std::vector<int>{0x0100}) << "the selected choice, read anew";
+    EXPECT_EQ(Requests(21), (std::vector<Sent>{{21, 0x0900}})) << "sent as it is";
+    EXPECT_EQ(Requests(23), (std::vector<Sent>{{23, 0x0100}})) << "the selected choice, read anew";
     EXPECT_EQ(state.energySaveOn, 1);
 
     // A printer without the energy-save switch gets no list, and always on.
@@ -262,14 +249,14 @@ TEST_F(ServicePageTest, AListTakesTheUsersChoiceAndKeepsItsSelectionForAnUnknown
     printer.SetValue(22, 0);  // even when the printer reports the switch off
     Click(*userPage, user::kDownloadButton);
     Click(*userPage, user::kUploadButton);
-    EXPECT_EQ(ValuesSent(23), std::vector<int>{0x0100});
+    EXPECT_EQ(Requests(23), (std::vector<Sent>{{23, 0x0100}}));
 
     // The panel opened later on a printer with the switch: the page keeps its layout, and the
     // empty list must not send a made-up choice.
     state.machineVariant = 0;
     Click(*userPage, user::kUploadButton);
     EXPECT_TRUE(UserList(user::kEnergySaveList).isHidden());
-    EXPECT_EQ(ValuesSent(23), std::vector<int>{0x0100});
+    EXPECT_EQ(Requests(23), (std::vector<Sent>{{23, 0x0100}}));
 }
 
 // The user's choices are sent, and so are values read that no control shows (a warning read
@@ -282,9 +269,8 @@ TEST_F(ServicePageTest, TheServiceModePageSendsTheUsersChoicesAndTheValuesRead) 
     EXPECT_EQ(std::tuple(state.tonerLowWarning, state.envelopeTemperature, state.thickTemperature),
               std::tuple(0, 2, 1));
     Click(*modePage, mode::kUploadButton);
-    EXPECT_EQ(ValuesSent(41), std::vector<int>{0x0000});
-    EXPECT_EQ(ValuesSent(47), std::vector<int>{0x0100});
-    EXPECT_EQ(ValuesSent(49), std::vector<int>{0x0200});
+    EXPECT_EQ(Requests(),
+              (std::vector<Sent>{{41, 0}, {43, 0x0100}, {45, 0}, {47, 0x0100}, {49, 0x0200}}));
 
     for (const std::uint32_t reply : {3u, 256u, 0xFFFFFFFFu}) {  // 256 must not wrap round to 0
         printer.SetValue(46, reply);
@@ -292,19 +278,19 @@ TEST_F(ServicePageTest, TheServiceModePageSendsTheUsersChoicesAndTheValuesRead) 
         EXPECT_EQ(ModeList(mode::kThickTemperatureList).currentText(), "-5") << reply;
         EXPECT_EQ(state.thickTemperature, static_cast<std::int32_t>(reply));
         Click(*modePage, mode::kUploadButton);
-        EXPECT_TRUE(ValuesSent(47).empty()) << reply;
-        EXPECT_EQ(sent.size(), 4u) << "the other writes are sent";
+        EXPECT_EQ(Requests(), (std::vector<Sent>{{41, 0}, {43, 0x0100}, {45, 0}, {49, 0x0200}}))
+            << "all but 47 are sent, for " << reply;
         EXPECT_EQ(boxes.shown, std::vector<int>{msg::kSendFailed});
     }
 
     printer.SetValue(40, 2);
     printer.Script(83, std::nullopt, std::string("\xFF\xFF\xFF\xFF"));
     Click(*modePage, mode::kDownloadButton);
-    EXPECT_FALSE(Ticked(mode::kTonerLowBox));
+    EXPECT_FALSE(Find<QCheckBox>(*modePage, mode::kTonerLowBox).isChecked());
     EXPECT_EQ(Text(*modePage, mode::kTransferRollerCounterText), "-1");
     EXPECT_EQ(Text(*modePage, mode::kJamCounterText), "7");
     Click(*modePage, mode::kUploadButton);
-    EXPECT_EQ(ValuesSent(41), std::vector<int>{0x0200});
+    EXPECT_EQ(Requests(41), (std::vector<Sent>{{41, 0x0200}}));
     Click(*modePage, mode::kFuserUnitButton);
     EXPECT_EQ(boxes.shown, std::vector<int>{msg::kFuserReplaced});
     EXPECT_EQ(Text(*modePage, mode::kFuserUnitCounterText), "12874") << "until the next download";
