@@ -130,17 +130,15 @@ protected:
 
 TEST_F(ViewerTextsTest, SupplyRowsShowStateRemainingAndType) {
     // The cyan toner's state, remaining and type slots, and what its row shows of them.
+    // clang-format off
     const char* const cases[][6] = {
         {"0", "80", "15", "UnKnown", "-", "-"},  // unknown: whatever remaining and type hold
-        {"1", "87", "15", "Ready", "87%", "Standard"},
-        {"2", "9", "25", "Low", "9%", "High"},
-        {"3", "0", "10", "End", "0%", "Starter"},
-        {"4", "1", "05", "Life End", "1%", "Starter"},
-        {"1", "", "20", "Ready", "%", "-"},
-        {"5", "7", "25", "", "7%", "High"},
-        {"", "", "", "", "%", "-"},
-        {"01", "5", "5", "", "5%", "-"},
+        {"1", "87", "15", "Ready", "87%", "Standard"}, {"2", "9", "25", "Low", "9%", "High"},
+        {"3", "0", "10", "End", "0%", "Starter"}, {"4", "1", "05", "Life End", "1%", "Starter"},
+        {"1", "", "20", "Ready", "%", "-"}, {"5", "7", "25", "", "7%", "High"},
+        {"", "", "", "", "%", "-"}, {"01", "5", "5", "", "5%", "-"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Set(KeySlot("CONSUMETCSTATEC"), c[0]);
         Set(KeySlot("CONSUMETCREMAINC"), c[1]);
@@ -198,8 +196,7 @@ TEST(DecodeAdjustment, ReadsTheLeadingNumberAndTakesTheOffsetAway) {
         {"20", 15, 5}, {"3", 15, -12}, {"", 15, -15}, {" \t\n17", 15, 2}, {"12mm", 15, -3},
         {"+20", 15, 5}, {"-3", 8, -11}, {"- 3", 8, -8}, {"abc", 15, -15},
         {"0000000000000000000000000000020", 15, 5}, {"99999999999", 15, 2147483632},
-        {"2147483662", 15, 2147483632}, {"-99999999999", 15, -2147483647 - 1},
-        {"-2147483648", 0, -2147483647 - 1}};
+        {"2147483662", 15, 2147483632}, {"-99999999999", 15, INT32_MIN}, {"-2147483648", 0, INT32_MIN}};
     // clang-format on
     for (const auto& [text, offset, setting] : cases) {
         EXPECT_EQ(DecodeAdjustment(text, offset), setting) << '"' << text << "\" offset " << offset;

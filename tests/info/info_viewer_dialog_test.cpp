@@ -47,10 +47,6 @@ void WriteFile(const QString& path, const char* bytes) {
     EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) > 0);
 }
 
-QTabWidget& Tabs(const QDialog& viewer) {
-    return *ControlById<QTabWidget>(viewer, info_viewer::kTabControl);
-}
-
 QPushButton& Button(const QDialog& viewer, int button) {
     return *ControlById<QPushButton>(viewer, button);
 }
@@ -127,7 +123,7 @@ TEST_F(InfoViewerDialogTest, ShowsTheDemoPrinterOnSevenPagesAndSavesWhatTheyShow
     const QString file = InFolder("A0ED041002345.INI");  // the suggested name
     WriteFile(file, kKept);
     OpenViewer([&](QDialog& viewer) {
-        QTabWidget& tabs = Tabs(viewer);
+        QTabWidget& tabs = *ControlById<QTabWidget>(viewer, info_viewer::kTabControl);
         EXPECT_EQ(tabs.currentIndex(), 0);
         QString shown = viewer.windowTitle() + "|" +
                         Button(viewer, info_viewer::kSaveButton).text() + "|" +
@@ -137,8 +133,8 @@ TEST_F(InfoViewerDialogTest, ShowsTheDemoPrinterOnSevenPagesAndSavesWhatTheyShow
             const QWidget& page = *tabs.widget(index);
             const QSize needed = DialogSize(*kInfoPageTemplates[index]);
             EXPECT_TRUE(page.isVisible());
-            EXPECT_GE(page.width(), needed.width()) << "page " << index;
-            EXPECT_GE(page.height(), needed.height()) << "page " << index;
+            EXPECT_TRUE(page.width() >= needed.width() && page.height() >= needed.height())
+                << index;
             shown += "[" + tabs.tabText(index) + "]\n";
             for (const QLabel* label :
                  page.findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
@@ -195,7 +191,8 @@ TEST_F(InfoViewerDialogTest, SavesThePrintersBytesThroughALinkAndKeepsAReadOnlyF
     ::chmod(QFile::encodeName(folder.path()).constData(), 0777);  // the user may look in
     const bool ordinaryUser = test::OrdinaryUserFiles::Stop();    // else root may write anything
     OpenViewer([&](QDialog& viewer) {
-        const QWidget& machine = *Tabs(viewer).widget(static_cast<int>(InfoPage::MachineSetting));
+        const QWidget& machine = *ControlById<QTabWidget>(viewer, info_viewer::kTabControl)
+                                      ->widget(static_cast<int>(InfoPage::MachineSetting));
         EXPECT_EQ(ControlById<QLabel>(machine, 1144)->text(), QString::fromUtf8("A0\u00E9D"));
         PressSave(viewer, [&](QFileDialog& dialog) {
             Choose(dialog, InFolder("link.INI"), QMessageBox::Yes);

@@ -35,9 +35,10 @@ TEST(InfoIniBytes, SharesAnEntryBetweenEqualLabelsAndCutsTextsTo255Characters) {
     const std::string s(255, 's'), k(255, 'k'), v(255, 'v'), t(254, 't');
     ViewerTexts texts;
     // Labels that the language gives the same text share one entry.
-    texts[static_cast<std::size_t>(InfoPage::Paper)].controls = {{1126, "Type"}, {1143, "Thick"},
-                                                                 {1145, "1"},    {1144, "THICK"},
-                                                                 {1146, "2"},    {1152, "Labels"}};
+    // clang-format off
+    texts[static_cast<std::size_t>(InfoPage::Paper)].controls = {
+        {1126, "Type"}, {1143, "Thick"}, {1145, "1"}, {1144, "THICK"}, {1146, "2"}, {1152, "Labels"}};
+    // clang-format on
     // Texts are cut as the viewer hands them over.
     texts[static_cast<std::size_t>(InfoPage::Coverage)].controls = {
         {1090, s + "s"}, {1091, k + "kk"}, {1094, v + "vvv"}, {1093, "Total"}, {1096, t}};
