@@ -18,12 +18,6 @@ using test::Args;
 using test::CliOutcome;
 using test::RunRpanelctl;
 
-// A stream that takes nothing, as a full disk or a closed pipe does.
-class FailingBuffer : public std::streambuf {
-protected:
-    int_type overflow(int_type) override { return traits_type::eof(); }
-};
-
 // Each case: the arguments and how the output starts. Each also fails when its output is lost.
 TEST(Rpanelctl, TakesOptionsAnywhereAndGivesHelpAndVersion) {
     const std::pair<Args, const char*> cases[] = {
@@ -38,11 +32,9 @@ TEST(Rpanelctl, TakesOptionsAnywhereAndGivesHelpAndVersion) {
     };
     for (const auto& [args, out] : cases) {
         const CliOutcome run = RunRpanelctl(args);
-        EXPECT_EQ(run.status, 0) << out;
+        EXPECT_EQ(std::tie(run.status, run.err), std::tuple(0, "")) << out;
         EXPECT_TRUE(run.out.starts_with(out)) << run.out;
-        EXPECT_EQ(run.err, "") << out;
-        FailingBuffer buffer;
-        std::ostream lost(&buffer);
+        std::ostream lost(nullptr);  // takes nothing, as a full disk or a closed pipe does
         std::ostringstream err;
         EXPECT_EQ(RunCli(args, lost, err), 1) << out;
         EXPECT_TRUE(err.str().starts_with("rpanelctl: could not write the output")) << err.str();
@@ -52,14 +44,14 @@ TEST(Rpanelctl, TakesOptionsAnywhereAndGivesHelpAndVersion) {
 TEST(Rpanelctl, RefusesWrongUsageBeforeSendingAnything) {
     const test::ScratchFile fifo("fifo");
     ASSERT_EQ(::mkfifo(fifo.path().c_str(), 0600), 0);
-    const test::ScenarioFile large("{}", "large.json");
+    const test::ScratchFile large("large.json", "{}");
     std::filesystem::resize_file(large.path(), 16 * 1024 * 1024 + 1);
-    const test::ScenarioFile broken("{\n  \"present\": true,\n  \"replies\": [}", "broken.json");
-    const test::ScenarioFile fault(R"({"faults": {"unplug_after": "soon"}})", "fault.json");
-    const test::ScenarioFile refuse(R"({"faults": {"refuse_open": 1}})", "refuse.json");
-    const test::ScenarioFile longKey("{\"" + std::string(100, 'k') + "\": 1}", "long.json");
+    const test::ScratchFile broken("broken.json", "{\n  \"present\": true,\n  \"replies\": [}");
+    const test::ScratchFile fault("fault.json", R"({"faults": {"unplug_after": "soon"}})");
+    const test::ScratchFile refuse("refuse.json", R"({"faults": {"refuse_open": 1}})");
+    const test::ScratchFile longKey("long.json", "{\"" + std::string(100, 'k') + "\": 1}");
     const std::string global = "\nTry 'rpanelctl --help' for more information.\n";
-    const std::pair<Args, std::string> cases[] = {
+    std::vector<std::pair<Args, std::string>> cases = {
         {"", "no command given" + global},
         {"--demo", "no command given"},
         {"--frobnicate variant", "rpanelctl: unknown option --frobnicate" + global},
@@ -73,11 +65,6 @@ TEST(Rpanelctl, RefusesWrongUsageBeforeSendingAnything) {
         {"--simulate /nonexistent.json variant", "cannot read"},
         {"--lang 0xZZ variant", "unknown language"},
         {"--demo --access-code", "--access-code needs a code"},
-        {"--demo --timeout 0 variant", "rpanelctl: --timeout "},
-        {"--demo --timeout -5 variant", "rpanelctl: --timeout "},
-        {"--demo --timeout 600001 variant", "rpanelctl: --timeout "},
-        {"--demo --timeout 5s variant", "rpanelctl: --timeout "},
-        {{"--demo", "--timeout", "", "variant"}, "rpanelctl: --timeout "},
         {{"--simulate", fifo.path(), "variant"}, " is not a regular file"},
         {"--simulate /dev/zero variant", "the scenario /dev/zero is not a regular file"},
         {{"--simulate", ::testing::TempDir(), "variant"}, " is not a regular file"},
@@ -123,11 +110,14 @@ TEST(Rpanelctl, RefusesWrongUsageBeforeSendingAnything) {
         {"--demo defaults colour=on", "unknown setting \"colour\""},
         {"--demo toner rotate", "wrong arguments for toner"},
         {"--demo calibrate now", "wrong arguments for calibrate"},
-        {"--demo watch --interval -1", "wrong arguments for watch"},
-        {"--demo watch --count 0", "wrong arguments for watch"},
-        {"--demo watch --interval", "wrong arguments for watch"},
-        {"--demo watch --every 5", "wrong arguments for watch"},
     };
+    for (const char* timeout : {"0", "-5", "600001", "5s", ""}) {
+        cases.push_back({{"--demo", "--timeout", timeout, "variant"}, "rpanelctl: --timeout "});
+    }
+    for (const char* watch : {"--interval -1", "--count 0", "--interval", "--every 5"}) {
+        cases.push_back(
+            {("--demo watch " + std::string(watch)).c_str(), "wrong arguments for watch"});
+    }
     static const std::regex kShape(
         "rpanelctl: [^\n]*\nTry 'rpanelctl [^\n]*--help' for more information\\.\n");
     // Status 2, one line naming the fault and one pointing to the help, and no request sent.
@@ -144,12 +134,8 @@ TEST(Rpanelctl, RefusesWrongUsageBeforeSendingAnything) {
 // Every "--option" a text mentions.
 std::set<std::string> OptionsIn(const std::string& text) {
     static const std::regex option("--[a-z][a-z-]*");
-    std::set<std::string> options;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), option);
-         it != std::sregex_iterator(); ++it) {
-        options.insert(it->str());
-    }
-    return options;
+    return {std::sregex_token_iterator(text.begin(), text.end(), option),
+            std::sregex_token_iterator()};
 }
 
 TEST(Rpanelctl, TheManualPageDescribesEveryCommandAndOption) {

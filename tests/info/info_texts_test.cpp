@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <limits>
 #include <map>
 #include <string>
 #include <tuple>
@@ -38,8 +37,8 @@ const ReplyCase kReplyCases[] = {
     // The header anywhere, and twice.
     {Count, "COUNTTOTAL=1\r\n@PJL INFO CONFIGCOUNT\r\nCOUNTTRAY1=2\r\n@PJL INFO CONFIGCOUNT\r\n",
      {{"COUNTTOTAL", "1"}, {"COUNTTRAY1", "2"}}},
-    {Count, "COUNTTOTAL==5\r\n", {{"COUNTTOTAL", "5"}}},  // two separators count as one
-    {Count, "COUNTTOTAL= 5 \r\n", {{"COUNTTOTAL", " 5 "}}},  // blanks after it are kept
+    // Two separators count as one; blanks after one are kept.
+    {Count, "COUNTTOTAL==5\r\nCOUNTTRAY1= 5 \r\n", {{"COUNTTOTAL", "5"}, {"COUNTTRAY1", " 5 "}}},
     // A key without a value, or a line without a separator, ends the parse.
     {Count, "COUNTTRAY1=7\r\nCOUNTTOTAL=\r\nCOUNTSIZEA4=3\r\n", {{"COUNTTRAY1", "7"}}, {29}},
     {Toner, "TONERLOWMSG=1\r\nCONSUMETCSTATEC\r\nCONSUMEICSTATE=1\r\n", {{"TONERLOWMSG", "1"}},
@@ -47,14 +46,12 @@ const ReplyCase kReplyCases[] = {
     {Count, "@PJL INFO CONFIGTONER\r\nCOUNTTOTAL=1\r\n", {}, {29}},  // another reply's header
     {Machine, "@PJL INFO CONFIGMACHINE \r\n", {}, {29}},
     // Ignored: a key in lower case, a blank before the separator, a key of another reply.
-    {Count, "counttotal=5\r\n", {}},
-    {Count, "COUNTTOTAL =5\r\n", {}},
+    {Count, "counttotal=5\r\nCOUNTTOTAL =6\r\n", {}},
     {Toner, "COUNTTOTAL=1\r\n", {}},
     {Count, "COUNTTOTAL=1\r\n\r\n===\r\nCOUNTTRAY1=2\r\n",  // an empty line, separators only
      {{"COUNTTOTAL", "1"}, {"COUNTTRAY1", "2"}}},
-    {Count, "COUNTTOTAL=1\r\nCOUNTTRAY1=2", {{"COUNTTOTAL", "1"}}},  // last item without line end
-    // A later value wins and leaves no trail of the earlier one.
-    {Count, "COUNTTOTAL=123456\r\nCOUNTTOTAL=7\r\n", {{"COUNTTOTAL", "7"}}},
+    // A later value wins and leaves no trail of the earlier one; the last item has no line end.
+    {Count, "COUNTTOTAL=123456\r\nCOUNTTOTAL=7\r\nCOUNTTRAY1=2", {{"COUNTTOTAL", "7"}}},
     {Toner, "COVERAGETOTAL=3\r\nCOVERAGETOTALCOLOR=1\r\n",  // keys told apart from their prefixes
      {{"COVERAGETOTAL", "3"}, {"COVERAGETOTALCOLOR", "1"}}},
     // An adjustment key alone empties its slot; the adjustment reply's header is not checked.
@@ -67,8 +64,7 @@ const ReplyCase kReplyCases[] = {
     {Count, "COUNTMEDIALETTERHEAD=12345678901\r\nCOUNTTOTAL=1\r\n", {{"COUNTTOTAL", "1"}}},
     {Toner, "@PJL INFO CONFIGTONER AND MORE TEXT\r\nTONERLOWMSG=0\r\n", {{"TONERLOWMSG", "0"}}},
     // Three fields are dropped; a trailing separator is no third field.
-    {Count, "COUNTTOTAL=1=2\r\nCOUNTTRAY1=2\r\n", {{"COUNTTRAY1", "2"}}},
-    {Count, "COUNTTOTAL=1=\r\n", {{"COUNTTOTAL", "1"}}},
+    {Count, "COUNTTOTAL=1=2\r\nCOUNTTRAY1=2=\r\n", {{"COUNTTRAY1", "2"}}},
     // A bare line feed ends a line; a bare carriage return keeps the next byte.
     {Count, "COUNTTOTAL=1\nCOUNTTRAY1=2\n", {{"COUNTTOTAL", "1"}, {"COUNTTRAY1", "2"}}},
     {Count, "COUNTTOTAL=1\rCOUNTTRAY1=2\r\n", {{"COUNTTOTAL", "1"}, {"COUNTTRAY1", "2"}}},
@@ -134,76 +130,73 @@ protected:
 
 TEST_F(ViewerTextsTest, SupplyRowsShowStateRemainingAndType) {
     // The cyan toner's state, remaining and type slots, and what its row shows of them.
+    // clang-format off
     const char* const cases[][6] = {
         {"0", "80", "15", "UnKnown", "-", "-"},  // unknown: whatever remaining and type hold
-        {"1", "87", "15", "Ready", "87%", "Standard"},
-        {"2", "9", "25", "Low", "9%", "High"},
-        {"3", "0", "10", "End", "0%", "Starter"},
-        {"4", "1", "05", "Life End", "1%", "Starter"},
-        {"1", "", "20", "Ready", "%", "-"},
-        {"5", "7", "25", "", "7%", "High"},
-        {"", "", "", "", "%", "-"},
-        {"01", "5", "5", "", "5%", "-"},
+        {"1", "87", "15", "Ready", "87%", "Standard"}, {"2", "9", "25", "Low", "9%", "High"},
+        {"3", "0", "10", "End", "0%", "Starter"}, {"4", "1", "05", "Life End", "1%", "Starter"},
+        {"1", "", "20", "Ready", "%", "-"}, {"5", "7", "25", "", "7%", "High"},
+        {"", "", "", "", "%", "-"}, {"01", "5", "5", "", "5%", "-"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Set(KeySlot("CONSUMETCSTATEC"), c[0]);
         Set(KeySlot("CONSUMETCREMAINC"), c[1]);
         Set(KeySlot("CONSUMETCTYPEC"), c[2]);
-        SCOPED_TRACE(std::string("state \"") + c[0] + "\" type \"" + c[2] + "\"");
-        EXPECT_EQ(Shown(InfoPage::Supplies, 1099), c[3]);
-        EXPECT_EQ(Shown(InfoPage::Supplies, 1104), c[4]);
-        EXPECT_EQ(Shown(InfoPage::Supplies, 1109), c[5]);
+        EXPECT_EQ(std::tuple(Shown(InfoPage::Supplies, 1099), Shown(InfoPage::Supplies, 1104),
+                             Shown(InfoPage::Supplies, 1109)),
+                  std::tuple(c[3], c[4], c[5]))
+            << "state \"" << c[0] << "\" type \"" << c[2] << '"';
     }
 }
 
 TEST_F(ViewerTextsTest, EachControlShowsItsSlotAsItsRowWants) {
     using enum InfoPage;
-    const std::tuple<SlotRef, const char*, InfoPage, int, const char*> cases[] = {
+    // The slot, the control and what it shows for each text of the slot, in turn.
+    using Texts = std::vector<std::pair<const char*, const char*>>;
+    // clang-format off
+    const std::tuple<SlotRef, InfoPage, int, Texts> cases[] = {
         // The photoconductor row: state and remaining, no type.
-        {KeySlot("CONSUMEICSTATE"), "0", Supplies, 1103, "UnKnown"},
-        {KeySlot("CONSUMEICREMAIN"), "50", Supplies, 1108, "-"},
-        {KeySlot("CONSUMEICSTATE"), "1", Supplies, 1108, "50%"},
-        {KeySlot("CONSUMEICTYPE"), "15", Supplies, 1113, ""},
+        {KeySlot("CONSUMEICSTATE"), Supplies, 1103, {{"0", "UnKnown"}}},
+        {KeySlot("CONSUMEICREMAIN"), Supplies, 1108, {{"50", "-"}}},
+        {KeySlot("CONSUMEICSTATE"), Supplies, 1108, {{"1", "50%"}}},
+        {KeySlot("CONSUMEICTYPE"), Supplies, 1113, {{"15", ""}}},
         // A switch is off only for its exact off text.
-        {KeySlot("MACHINEAUTOCONTO"), "OFF", MachineSetting, 1147, "Off"},
-        {KeySlot("MACHINEAUTOCONTO"), "Off", MachineSetting, 1147, "On"},
-        {KeySlot("MACHINEAUTOCONTO"), "off", MachineSetting, 1147, "On"},
-        {KeySlot("MACHINEAUTOCONTO"), "", MachineSetting, 1147, "On"},
-        {KeySlot("MACHINETONEREMPTY"), "OFF", MachineSetting, 1148, "Off"},
-        {KeySlot("MACHINETONEREMPTY"), "OFF ", MachineSetting, 1148, "On"},
-        {KeySlot("TONERLOWMSG"), "0", MachineSetting, 1149, "Off"},
-        {KeySlot("TONERLOWMSG"), "00", MachineSetting, 1149, "On"},
-        {KeySlot("TONERLOWMSG"), "", MachineSetting, 1149, "On"},
+        {KeySlot("MACHINEAUTOCONTO"), MachineSetting, 1147,
+         {{"OFF", "Off"}, {"Off", "On"}, {"off", "On"}, {"", "On"}}},
+        {KeySlot("MACHINETONEREMPTY"), MachineSetting, 1148, {{"OFF", "Off"}, {"OFF ", "On"}}},
+        {KeySlot("TONERLOWMSG"), MachineSetting, 1149, {{"0", "Off"}, {"00", "On"}, {"", "On"}}},
         // Energy save shows the minutes only while it is on (energySaveOn, below).
-        {KeySlot("MACHINEENERGYSAVE"), "15", MachineSetting, 1145, "15"},
+        {KeySlot("MACHINEENERGYSAVE"), MachineSetting, 1145, {{"15", "15"}}},
         // Adjustments: the signed setting, top and left from 15, transfer powers from 8; the
         // image parameter as text.
-        {KeySlot("ADJTOPPLAIN"), "20", Adjustment, 1165, "5"},
-        {KeySlot("ADJTOPTHICK"), "3", Adjustment, 1167, "-12"},
-        {KeySlot("ADJTRANSTHICK1"), "8", Adjustment, 1181, "0"},
-        {KeySlot("ADJTOPENVELOPE"), "", Adjustment, 1169, "-15"},
-        {KeySlot("ADJTRANSLABEL"), "", Adjustment, 1188, "-8"},
-        {KeySlot("ADJIMAGE"), "x7", Adjustment, 1176, "x7"},
+        {KeySlot("ADJTOPPLAIN"), Adjustment, 1165, {{"20", "5"}}},
+        {KeySlot("ADJTOPTHICK"), Adjustment, 1167, {{"3", "-12"}}},
+        {KeySlot("ADJTRANSTHICK1"), Adjustment, 1181, {{"8", "0"}}},
+        {KeySlot("ADJTOPENVELOPE"), Adjustment, 1169, {{"", "-15"}}},
+        {KeySlot("ADJTRANSLABEL"), Adjustment, 1188, {{"", "-8"}}},
+        {KeySlot("ADJIMAGE"), Adjustment, 1176, {{"x7", "x7"}}},
     };
+    // clang-format on
     state.energySaveOn = 2;
-    for (const auto& [slot, text, page, control, shown] : cases) {
-        Set(slot, text);
-        EXPECT_EQ(Shown(page, control), shown) << control << " \"" << text << '"';
+    for (const auto& [slot, page, control, texts] : cases) {
+        for (const auto& [text, shown] : texts) {
+            Set(slot, text);
+            EXPECT_EQ(Shown(page, control), shown) << control << " \"" << text << '"';
+        }
     }
     state.energySaveOn = 0;
     EXPECT_EQ(Shown(MachineSetting, 1145), "Off");
 }
 
 TEST(DecodeAdjustment, ReadsTheLeadingNumberAndTakesTheOffsetAway) {
-    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
-    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
     // The slot's text, the offset and the setting.
     // clang-format off
     const std::tuple<std::string, std::int32_t, std::int32_t> cases[] = {
         {"20", 15, 5}, {"3", 15, -12}, {"", 15, -15}, {" \t\n17", 15, 2}, {"12mm", 15, -3},
         {"+20", 15, 5}, {"-3", 8, -11}, {"- 3", 8, -8}, {"abc", 15, -15},
-        {"0000000000000000000000000000020", 15, 5}, {"99999999999", 15, kMax - 15},
-        {"2147483662", 15, kMax - 15}, {"-99999999999", 15, kMin}, {"-2147483648", 0, kMin}};
+        {"0000000000000000000000000000020", 15, 5}, {"99999999999", 15, 2147483632},
+        {"2147483662", 15, 2147483632}, {"-99999999999", 15, INT32_MIN}, {"-2147483648", 0, INT32_MIN}};
     // clang-format on
     for (const auto& [text, offset, setting] : cases) {
         EXPECT_EQ(DecodeAdjustment(text, offset), setting) << '"' << text << "\" offset " << offset;

@@ -35,9 +35,10 @@ TEST(InfoIniBytes, SharesAnEntryBetweenEqualLabelsAndCutsTextsTo255Characters) {
     const std::string s(255, 's'), k(255, 'k'), v(255, 'v'), t(254, 't');
     ViewerTexts texts;
     // Labels that the language gives the same text share one entry.
-    texts[static_cast<std::size_t>(InfoPage::Paper)].controls = {{1126, "Type"}, {1143, "Thick"},
-                                                                 {1145, "1"},    {1144, "THICK"},
-                                                                 {1146, "2"},    {1152, "Labels"}};
+    // clang-format off
+    texts[static_cast<std::size_t>(InfoPage::Paper)].controls = {
+        {1126, "Type"}, {1143, "Thick"}, {1145, "1"}, {1144, "THICK"}, {1146, "2"}, {1152, "Labels"}};
+    // clang-format on
     // Texts are cut as the viewer hands them over.
     texts[static_cast<std::size_t>(InfoPage::Coverage)].controls = {
         {1090, s + "s"}, {1091, k + "kk"}, {1094, v + "vvv"}, {1093, "Total"}, {1096, t}};
@@ -107,23 +108,21 @@ void Make(const fs::path& folder, const std::string& commands) {
 // holds the new contents), "name>target" a symbolic link, "name|" a named pipe, "name/" a folder,
 // "name!" a device; "~" after a name that the test's own user and group do not own.
 std::string Listing(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        names.insert(entry.path().filename().string());
-    }
     std::ostringstream out;
-    for (const std::string& name : names) {
+    for (const fs::path& path : std::set<fs::path>(fs::directory_iterator{folder}, {})) {
         struct stat status {};
-        ::lstat((folder / name).c_str(), &status);
+        ::lstat(path.c_str(), &status);
         const mode_t type = status.st_mode & S_IFMT;
         const bool owned = status.st_uid == ::geteuid() && status.st_gid == ::getegid();
-        out << (out.tellp() > 0 ? " " : "") << name << (owned ? "" : "~");
+        out << (out.tellp() > 0 ? " " : "") << path.filename().string() << (owned ? "" : "~");
         if (type == S_IFLNK) {
-            out << '>' << fs::read_symlink(folder / name).string();
+            out << '>' << fs::read_symlink(path).string();
         } else if (type == S_IFREG) {
-            const std::string bytes = test::ReadFileBytes(folder / name);
-            const char* held = bytes == kNew ? "=new" : bytes == kOld ? "" : "=other";
-            out << ':' << std::oct << (status.st_mode & 07777) << held;
+            const std::string bytes = test::ReadFileBytes(path);
+            out << ':' << std::oct << (status.st_mode & 07777)
+                << (bytes == kNew   ? "=new"
+                    : bytes == kOld ? ""
+                                    : "=other");
         } else {
             out << (type == S_IFIFO ? "|" : type == S_IFDIR ? "/" : "!");
         }

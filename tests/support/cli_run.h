@@ -7,6 +7,8 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -29,16 +31,13 @@ struct CliOutcome {
 struct Args : std::vector<std::string> {
     Args(const char* line) {
         std::istringstream words(line);
-        for (std::string word; words >> word;) {
-            push_back(word);
-        }
+        assign(std::istream_iterator<std::string>(words), {});
     }
     Args(std::initializer_list<std::string> args) : std::vector<std::string>(args) {}
 };
 
 inline CliOutcome RunRpanelctl(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
+    std::ostringstream out, err;
     CliOutcome outcome;
     CliHooks hooks;
     hooks.afterSimulatedCommand = [&outcome](const SimPlatform& sim) {
@@ -60,17 +59,19 @@ inline std::string ReadFileBytes(const std::filesystem::path& path) {
     return bytes.str();
 }
 
-// A file in the test's scratch folder, named after the test, removed afterwards.
+// A file in the test's scratch folder, named after the test, removed afterwards; with content,
+// written at once (a scenario for rpanelctl --simulate, say).
 class ScratchFile {
 public:
-    explicit ScratchFile(const std::string& suffix) {
+    explicit ScratchFile(const std::string& suffix, std::optional<std::string> content = {}) {
         const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         path_ = std::filesystem::path(::testing::TempDir()) / (test + "-" + suffix);
         std::filesystem::remove(path_);
+        if (content) {
+            Write(*content);
+        }
     }
     ~ScratchFile() { std::filesystem::remove(path_); }
-    ScratchFile(const ScratchFile&) = delete;
-    ScratchFile& operator=(const ScratchFile&) = delete;
 
     std::string path() const { return path_.string(); }
     void Write(const std::string& content) const {
@@ -79,15 +80,6 @@ public:
 
 private:
     std::filesystem::path path_;
-};
-
-// A scenario file for rpanelctl --simulate.
-class ScenarioFile : public ScratchFile {
-public:
-    explicit ScenarioFile(const std::string& json, const std::string& name = "scenario.json")
-        : ScratchFile(name) {
-        Write(json);
-    }
 };
 
 }  // namespace rpanel::test
