@@ -1,6 +1,7 @@
 #include "service/user_service.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "info/adjustment.h"
 #include "info/info_blocks.h"
@@ -86,8 +87,11 @@ std::vector<std::string_view> ReadUserServiceSettings(MessageSink& messages, App
     ReadAllMachineInfo(messages, state);
     for (const UserServiceSetting& setting : kSettings) {
         if (setting.read == Request::ReadAdjustmentsInfo) {
-            SettingField(state, setting) = AdjustmentSetting(state, setting.adjustSlot);
-            if (!ReadAdjustment(state, setting.adjustSlot)) {
+            // What is not a plain number shows as the page decodes it, and blocks a change.
+            const std::optional<std::int32_t> read = ReadAdjustment(state, setting.adjustSlot);
+            SettingField(state, setting) =
+                read.value_or(AdjustmentSetting(state, setting.adjustSlot));
+            if (!read) {
                 unread.push_back(setting.name);
             }
         }
