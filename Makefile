@@ -6,7 +6,7 @@
 #                 test in the default and the asan build
 #   make run      build and run against the built-in simulated printer
 #   make bench    run the benchmarks
-#   make bench-startup  start-up time and memory of rpanel against a minimal Qt program
+#   make bench-startup  start-up time and memory of rpanel against a bare two-tab Qt window
 #   make screenshots    the windows as PNG files in docs/screenshots/ (see below)
 
 PACKAGES := cmake ninja-build g++ pkg-config make \
