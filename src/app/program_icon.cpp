@@ -1,18 +1,17 @@
 #include "app/program_icon.h"
 
-// The images are compiled into this library; a static library's resources must be
-// registered by name, from outside any namespace.
-static void RegisterIconResources() {
-    Q_INIT_RESOURCE(icons);
-}
+#include <QImage>
+#include <QPixmap>
+
+#include "app/program_icon_pixels.h"
 
 namespace rpanel {
 
 QIcon ProgramIcon() {
-    RegisterIconResources();
     QIcon icon;
-    for (const int size : {16, 32, 64}) {
-        icon.addFile(QStringLiteral(":/icons/rpanel-%1.png").arg(size), QSize(size, size));
+    for (const IconPixels& image : ProgramIconPixels()) {
+        icon.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(image.argb),
+                                                 image.size, image.size, QImage::Format_ARGB32)));
     }
     return icon;
 }
