@@ -19,34 +19,42 @@ chmod 700 "$scratch"
 # A runtime directory of its own: no other running rpanel holds the single-instance lock.
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch"
 
-# Prints "<median seconds> <median peak KiB>" of RUNS starts of the command.
-measure() {
-    : >"$scratch/samples"
-    i=0
-    while [ "$i" -lt "$runs" ]; do
-        # The wall time to the microsecond; /usr/bin/time's own is in hundredths.
-        start=$EPOCHREALTIME
-        /usr/bin/time -f "%M" -o "$scratch/one" "$@" >/dev/null 2>&1 || {
-            echo "startup.sh: $* failed" >&2
-            exit 1
-        }
-        end=$EPOCHREALTIME
-        echo "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", b - a }') $(cat "$scratch/one")" \
-            >>"$scratch/samples"
-        i=$((i + 1))
-    done
-    middle=$(((runs + 1) / 2))
-    seconds=$(cut -d' ' -f1 "$scratch/samples" | sort -n | sed -n "${middle}p")
-    kib=$(cut -d' ' -f2 "$scratch/samples" | sort -n | sed -n "${middle}p")
-    echo "$seconds $kib"
+# Appends "<seconds> <peak KiB>" of one start of the command to the file $1.
+sample() {
+    local samples=$1
+    shift
+    # The wall time to the microsecond; /usr/bin/time's own is in hundredths.
+    local start=$EPOCHREALTIME
+    /usr/bin/time -f "%M" -o "$scratch/one" "$@" >/dev/null 2>&1 || {
+        echo "startup.sh: $* failed" >&2
+        exit 1
+    }
+    local end=$EPOCHREALTIME
+    echo "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", b - a }') $(cat "$scratch/one")" \
+        >>"$samples"
+}
+
+# Prints "<median seconds> <median peak KiB>" of the samples in the file $1.
+median() {
+    local middle=$(((runs + 1) / 2))
+    echo "$(cut -d' ' -f1 "$1" | sort -n | sed -n "${middle}p")" \
+        "$(cut -d' ' -f2 "$1" | sort -n | sed -n "${middle}p")"
 }
 
 # A first start of each warms the file cache; it is not counted.
 "$build/bin/minimal_qt" >/dev/null 2>&1
 "$build/bin/rpanel" --demo --quit-after-start >/dev/null 2>&1
 
-base=$(measure "$build/bin/minimal_qt")
-panel=$(measure "$build/bin/rpanel" --demo --quit-after-start)
+# The two programs take turns, so that the machine getting faster or slower during the
+# measurement touches both alike.
+i=0
+while [ "$i" -lt "$runs" ]; do
+    sample "$scratch/base" "$build/bin/minimal_qt"
+    sample "$scratch/panel" "$build/bin/rpanel" --demo --quit-after-start
+    i=$((i + 1))
+done
+base=$(median "$scratch/base")
+panel=$(median "$scratch/panel")
 read -r base_s base_kib <<<"$base"
 read -r panel_s panel_kib <<<"$panel"
 
